@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Reefmaw needs to build, test and run, skipping the ones
+# already there. Safe to run again: a second run installs nothing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  libsdl2-dev libpango1.0-dev libcairo2-dev libfontconfig-dev
+  libgtest-dev
+  fonts-comic-neue fonts-dejavu-core
+)
+if [ "${1:-}" = "--test" ]; then
+  packages+=(xvfb xauth imagemagick clang)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing packages: ${missing[*]}; run as root or install them with apt-get." >&2
+    exit 1
+  fi
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
