@@ -76,6 +76,11 @@ class TApplication : public TComponent {
   void RegisterWindow(uint32_t windowId, TForm* form);
   void UnregisterWindow(uint32_t windowId);
   void FormDestroyed(TForm* form);
+  // Modal forms in the order they were shown; while one is up, pointer and keys reach
+  // only the topmost.
+  void PushModal(TForm* form) { modal_.push_back(form); }
+  void PopModal(TForm* form);
+  TForm* ModalForm() const { return modal_.empty() ? nullptr : modal_.back(); }
   // Counts idle passes (for tests and the frame-rate display).
   uint64_t IdleCount() const { return idleCount_; }
 
@@ -96,6 +101,7 @@ class TApplication : public TComponent {
   int nextHookId_ = 1;
   std::deque<TMessage> posted_;
   std::vector<std::pair<uint32_t, TForm*>> windows_;
+  std::vector<TForm*> modal_;
   uint64_t idleCount_ = 0;
 };
 

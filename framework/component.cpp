@@ -64,6 +64,10 @@ TComponent::TComponent(TComponent* owner) : owner_(owner) {}
 
 TComponent::~TComponent() {
   ComponentState |= csDestroying;
+  DestroyComponents();
+}
+
+void TComponent::DestroyComponents() {
   // Owned components go in reverse order of creation, so a later one may still use an
   // earlier one while it is destroyed.
   while (!components_.empty()) {

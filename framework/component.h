@@ -84,6 +84,8 @@ class TComponent : public TObject {
   int ComponentCount() const { return static_cast<int>(components_.size()); }
   TComponent* Components(int index) const { return components_[static_cast<size_t>(index)].get(); }
   TComponent* FindComponent(const std::string& name) const;
+  // Destroys the owned components, the last created first.
+  void DestroyComponents();
 
   // A stored property; the default knows only Name and the design-time positions and
   // sizes every component may carry, and raises EReadError for anything else.

@@ -76,7 +76,7 @@ class TControl : public TComponent {
 
   TForm* ParentForm() const;
   bool ContainsPoint(int x, int y) const;
-  void Click();
+  virtual void Click();
   void Invalidate();
   virtual bool CanFocus() const { return false; }
   // Painting into the form's pixels; controls that present themselves paint nothing.
@@ -112,6 +112,7 @@ class TButton : public TControl {
   void Paint(TFormCanvas& canvas) override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void KeyDown(uint16_t& key, TShiftState shift) override;
+  void Click() override;
   std::string Caption;
   int ModalResult = 0;
   bool Default = false;
@@ -199,6 +200,7 @@ class TForm : public TControl, public TComponentFactory {
   std::unique_ptr<platform::Window> window_;
   std::vector<TControl*> controls_;
   int modalDepth_ = 0;
+  bool shownOnce_ = false;
   bool selfPresenting_ = false;
   TControl* captured_ = nullptr;
 };

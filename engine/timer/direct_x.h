@@ -1,0 +1,23 @@
+#pragma once
+// The base of the platform wrappers: they keep the result code of their last platform
+// call and report false instead of raising.
+
+#include <cstdint>
+
+#include "framework/component.h"
+
+class TDirectX : public TObject {
+ public:
+  int32_t LastResult() const { return lastResult_; }
+  void SetResult(int32_t code) {
+    lastResult_ = code;
+    if (code != 0) ResultError();
+  }
+
+ protected:
+  // Called when a non-zero result is stored; the base does nothing.
+  virtual void ResultError() {}
+
+ private:
+  int32_t lastResult_ = 0;
+};

@@ -1,0 +1,16 @@
+#include "framework/colors.h"
+
+#include <map>
+
+uint32_t ColorValue(const TPropertyValue& value, const std::string& property) {
+  if (value.kind == TPropertyValue::Kind::Integer) return static_cast<uint32_t>(value.integer);
+  static const std::map<std::string, uint32_t> named = {
+      {"clBlack", clBlack},       {"clWhite", clWhite},         {"clRed", clRed},
+      {"clBtnFace", clBtnFace},   {"clWindowText", clWindowText}, {"clWindow", clWindow},
+      {"clLime", 0x0000FF00},     {"clBlue", 0x00FF0000},       {"clYellow", 0x0000FFFF},
+      {"clGray", 0x00808080},     {"clSilver", 0x00C0C0C0},     {"clNavy", 0x00800000},
+  };
+  auto it = named.find(value.AsIdentifier(property));
+  if (it == named.end()) throw EReadError(Format("Invalid property value for %s", property));
+  return it->second;
+}

@@ -1,0 +1,1 @@
+int gamePlaceholder = 0;
