@@ -1,0 +1,172 @@
+// SDL's audio stands in for the sound device. The device is opened paused and stays
+// so: the game prepares its samples but never plays them.
+
+#include <SDL.h>
+
+#include <memory>
+
+#include "platform/audio_system.h"
+#include "platform/memory_audio_buffer.h"
+
+namespace platform {
+
+namespace {
+
+// SDL's sample type for a format, or 0 when SDL cannot play it.
+SDL_AudioFormat sdlSampleType(const AudioFormat& format) {
+  if (format.formatTag == 1) {
+    switch (format.bitsPerSample) {
+      case 8:
+        return AUDIO_U8;
+      case 16:
+        return AUDIO_S16LSB;
+      case 32:
+        return AUDIO_S32LSB;
+      default:
+        return 0;
+    }
+  }
+  if (format.formatTag == 3 && format.bitsPerSample == 32) return AUDIO_F32LSB;
+  return 0;
+}
+
+bool playable(const AudioFormat& format) {
+  return sdlSampleType(format) != 0 && format.channels >= 1 && format.channels <= 8 &&
+         format.samplesPerSec >= 1000 && format.samplesPerSec <= 192000;
+}
+
+AudioFormat fromSdl(const SDL_AudioSpec& spec) {
+  AudioFormat f;
+  f.formatTag = SDL_AUDIO_ISFLOAT(spec.format) ? 3 : 1;
+  f.channels = spec.channels;
+  f.samplesPerSec = static_cast<uint32_t>(spec.freq);
+  f.bitsPerSample = static_cast<uint16_t>(SDL_AUDIO_BITSIZE(spec.format));
+  return f;
+}
+
+// The open SDL device, shared by the device object and its buffers so that a buffer
+// outliving its device stays harmless.
+struct DeviceState {
+  SDL_AudioDeviceID id = 0;
+  SDL_AudioSpec spec{};
+  int buffers = 0;
+};
+
+// Opens the default output paused; 0 when SDL refuses.
+SDL_AudioDeviceID openPaused(const AudioFormat& format, SDL_AudioSpec& obtained) {
+  SDL_AudioSpec wanted{};
+  wanted.freq = static_cast<int>(format.samplesPerSec);
+  wanted.format = sdlSampleType(format);
+  wanted.channels = static_cast<Uint8>(format.channels);
+  wanted.samples = 1024;
+  wanted.callback = nullptr;  // queued samples only; nothing is ever queued
+  return SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_ANY_CHANGE);
+}
+
+class SdlPrimaryBuffer : public MemoryAudioBuffer {
+ public:
+  explicit SdlPrimaryBuffer(const AudioFormat& format) : MemoryAudioBuffer(format, 0) {}
+
+ protected:
+  bool convert(const std::vector<uint8_t>&, std::vector<uint8_t>& out) override {
+    out.clear();
+    return true;
+  }
+};
+
+class SdlAudioBuffer : public MemoryAudioBuffer {
+ public:
+  SdlAudioBuffer(std::shared_ptr<DeviceState> device, const AudioFormat& format, uint32_t bytes)
+      : MemoryAudioBuffer(format, bytes), device_(std::move(device)) {
+    ++device_->buffers;
+  }
+  ~SdlAudioBuffer() override { --device_->buffers; }
+
+ protected:
+  bool convert(const std::vector<uint8_t>& samples, std::vector<uint8_t>& out) override {
+    const AudioFormat from = format();
+    const SDL_AudioSpec& to = device_->spec;
+    SDL_AudioCVT cvt;
+    const int built =
+        SDL_BuildAudioCVT(&cvt, sdlSampleType(from), static_cast<Uint8>(from.channels),
+                          static_cast<int>(from.samplesPerSec), to.format, to.channels, to.freq);
+    if (built < 0) return false;
+    // A partial frame at the end cannot be converted and is dropped.
+    const size_t whole = samples.size() - samples.size() % from.frameBytes();
+    if (built == 0) {
+      out.assign(samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(whole));
+      return true;
+    }
+    std::vector<uint8_t> work(whole * static_cast<size_t>(cvt.len_mult));
+    std::copy(samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(whole), work.begin());
+    cvt.buf = work.data();
+    cvt.len = static_cast<int>(whole);
+    if (SDL_ConvertAudio(&cvt) < 0) return false;
+    work.resize(static_cast<size_t>(cvt.len_cvt));
+    out = std::move(work);
+    return true;
+  }
+
+ private:
+  std::shared_ptr<DeviceState> device_;
+};
+
+class SdlAudioDevice : public AudioDevice {
+ public:
+  explicit SdlAudioDevice(std::shared_ptr<DeviceState> state) : state_(std::move(state)) {}
+  ~SdlAudioDevice() override {
+    SDL_CloseAudioDevice(state_->id);
+    state_->id = 0;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+  SdlAudioDevice(const SdlAudioDevice&) = delete;
+  SdlAudioDevice& operator=(const SdlAudioDevice&) = delete;
+
+  AudioFormat format() const override { return fromSdl(state_->spec); }
+  bool paused() const override { return SDL_GetAudioDeviceStatus(state_->id) != SDL_AUDIO_PLAYING; }
+  bool setCooperativeLevel(uint32_t, AudioCooperation) override { return true; }
+
+  std::unique_ptr<AudioBuffer> createPrimaryBuffer() override {
+    return std::make_unique<SdlPrimaryBuffer>(format());
+  }
+
+  std::unique_ptr<AudioBuffer> createBuffer(const AudioFormat& format, uint32_t bytes) override {
+    if (!playable(format) || bytes == 0) return nullptr;
+    if (state_->buffers == 0 && !(format == this->format())) follow(format);
+    return std::make_unique<SdlAudioBuffer>(state_, format, bytes);
+  }
+
+ private:
+  // Reopens the device in the format of its first buffer. The old device is closed only
+  // once the new one is open, so a refusal leaves the device as it was.
+  void follow(const AudioFormat& format) {
+    SDL_AudioSpec obtained{};
+    const SDL_AudioDeviceID id = openPaused(format, obtained);
+    if (id == 0) return;
+    SDL_CloseAudioDevice(state_->id);
+    state_->id = id;
+    state_->spec = obtained;
+  }
+
+  std::shared_ptr<DeviceState> state_;
+};
+
+class SdlAudioSystem : public AudioSystem {
+ public:
+  std::unique_ptr<AudioDevice> openDevice() override {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) return nullptr;
+    auto state = std::make_shared<DeviceState>();
+    state->id = openPaused(AudioFormat{}, state->spec);
+    if (state->id == 0) {
+      SDL_QuitSubSystem(SDL_INIT_AUDIO);
+      return nullptr;
+    }
+    return std::make_unique<SdlAudioDevice>(std::move(state));
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<AudioSystem> createSdlAudioSystem() { return std::make_unique<SdlAudioSystem>(); }
+
+}  // namespace platform
