@@ -5,6 +5,13 @@
 #include <cstdint>
 
 #include "framework/component.h"
+#include "framework/exceptions.h"
+
+// The common error class of the platform wrappers (display, sound, input).
+class EDirectXError : public Exception {
+ public:
+  using Exception::Exception;
+};
 
 class TDirectX : public TObject {
  public:
