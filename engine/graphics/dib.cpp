@@ -1,0 +1,488 @@
+#include "engine/graphics/dib.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace {
+
+constexpr uint16_t kBmpSignature = 19778;  // "BM"
+constexpr uint32_t kCoreHeaderSize = 12;
+constexpr uint32_t kInfoHeaderSize = 40;
+constexpr uint32_t kFileHeaderSize = 14;
+constexpr uint32_t BI_RGB = 0;
+constexpr uint32_t BI_RLE8 = 1;
+constexpr uint32_t BI_RLE4 = 2;
+constexpr uint32_t BI_BITFIELDS = 3;
+
+uint16_t get16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t get32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+void put16(std::vector<uint8_t>& out, uint32_t v) {
+  out.push_back(static_cast<uint8_t>(v));
+  out.push_back(static_cast<uint8_t>(v >> 8));
+}
+void put32(std::vector<uint8_t>& out, uint32_t v) {
+  put16(out, v & 0xFFFF);
+  put16(out, v >> 16);
+}
+
+[[noreturn]] void invalidDIB() { throw EInvalidGraphic(SInvalidDIB); }
+
+bool is16BitFormat(const TDIBPixelFormat& f) {
+  return f == MakeDIBPixelFormat(5, 5, 5) || f == MakeDIBPixelFormat(5, 6, 5);
+}
+
+// The channel's bits widened to 8, its top bits at bit 7.
+uint8_t channel8(uint32_t value, uint32_t mask, uint32_t shift, uint32_t count) {
+  if (count == 0) return 0;
+  uint32_t v = (value & mask) >> shift;
+  return static_cast<uint8_t>(count >= 8 ? v >> (count - 8) : v << (8 - count));
+}
+
+}  // namespace
+
+TDIBPixelFormat MakeDIBPixelFormat(uint32_t rBitCount, uint32_t gBitCount, uint32_t bBitCount) {
+  TDIBPixelFormat f;
+  f.RBitCount = rBitCount;
+  f.GBitCount = gBitCount;
+  f.BBitCount = bBitCount;
+  f.BShift = 0;
+  f.GShift = bBitCount;
+  f.RShift = bBitCount + gBitCount;
+  auto mask = [](uint32_t count, uint32_t shift) {
+    return count >= 32 ? 0xFFFFFFFFu : ((1u << count) - 1u) << shift;
+  };
+  f.RBitMask = mask(rBitCount, f.RShift);
+  f.GBitMask = mask(gBitCount, f.GShift);
+  f.BBitMask = mask(bBitCount, f.BShift);
+  return f;
+}
+
+TDIBPixelFormat MakeDIBPixelFormatMask(uint32_t rBitMask, uint32_t gBitMask, uint32_t bBitMask) {
+  return MakeDIBPixelFormat(static_cast<uint32_t>(std::popcount(rBitMask)),
+                            static_cast<uint32_t>(std::popcount(gBitMask)),
+                            static_cast<uint32_t>(std::popcount(bBitMask)));
+}
+
+TRGBQuads GreyColorTable() {
+  TRGBQuads table;
+  for (int i = 0; i < 256; ++i) {
+    const auto v = static_cast<uint8_t>(i);
+    table[static_cast<size_t>(i)] = TRGBQuad{v, v, v, 0};
+  }
+  return table;
+}
+
+TDIB::TDIB() : image_(std::make_shared<TDIBSharedImage>()) {}
+
+TDIBSharedImage& TDIB::mutableImage() {
+  if (image_.use_count() > 1) image_ = std::make_shared<TDIBSharedImage>(*image_);
+  return *image_;
+}
+
+void TDIB::SetColorTable(const TRGBQuads& table) {
+  if (image_->ColorTable == table) return;
+  mutableImage().ColorTable = table;
+  paletteModified_ = true;
+}
+
+void TDIB::SetPixelFormat(const TDIBPixelFormat& format) {
+  if (image_->PixelFormat == format) return;
+  NewImage(Width(), Height(), BitCount(), format, ColorTable(), memoryImage_, false);
+}
+
+void TDIB::NewImage(int width, int height, int bitCount, const TDIBPixelFormat& format,
+                    const TRGBQuads& colorTable, bool memoryImage, bool compressed) {
+  switch (bitCount) {
+    case 1:
+    case 4:
+    case 8:
+    case 24:
+    case 32:
+      if (format != MakeDIBPixelFormat(8, 8, 8)) {
+        throw EInvalidGraphicOperation(SInvalidDIBPixelFormat);
+      }
+      break;
+    case 16:
+      if (!is16BitFormat(format)) throw EInvalidGraphicOperation(SInvalidDIBPixelFormat);
+      break;
+    default:
+      throw EInvalidGraphicOperation(Format(SInvalidDIBBitCount, bitCount));
+  }
+  auto image = std::make_shared<TDIBSharedImage>();
+  image->BitCount = bitCount;
+  image->PixelFormat = format;
+  image->ColorTable = colorTable;
+  image->MemoryImage = memoryImage || compressed;
+  if (width > 0 && height > 0) {
+    const int64_t widthBytes = ((int64_t{bitCount} * width + 31) / 32) * 4;
+    if (widthBytes * height > kMaxPictureBytes) {
+      throw EOutOfResources(Format(SCannotMade, "DIB"));
+    }
+    image->Width = width;
+    image->Height = height;
+    image->WidthBytes = static_cast<int>(widthBytes);
+    image->Compressed = compressed;
+    if (compressed) {
+      image->Compression = bitCount == 4 ? BI_RLE4 : BI_RLE8;
+    } else {
+      image->Compression = (bitCount == 16 || bitCount == 32) ? BI_BITFIELDS : BI_RGB;
+      image->Pixels.assign(static_cast<size_t>(widthBytes * height), 0);
+    }
+  }
+  image_ = std::move(image);
+  paletteModified_ = true;
+}
+
+void TDIB::SetSize(int width, int height, int bitCount) {
+  if (width == Width() && height == Height() && bitCount == BitCount()) return;
+  TDIBPixelFormat format = PixelFormat();
+  if (bitCount == 16) {
+    if (!is16BitFormat(format)) format = MakeDIBPixelFormat(5, 6, 5);
+  } else {
+    format = MakeDIBPixelFormat(8, 8, 8);
+  }
+  NewImage(width, height, bitCount, format, ColorTable(), memoryImage_, false);
+}
+
+void TDIB::Decompress() {
+  if (!image_->Compressed) return;
+  TDIBSharedImage& image = mutableImage();
+  if (image.Decoded.empty()) {
+    image.Decoded.assign(static_cast<size_t>(Size()), 0);
+    DecodeBmpRle(image.Pixels.data(), image.Pixels.size(), image.BitCount, image.Width,
+                 image.Height, image.WidthBytes, image.Decoded.data());
+  }
+  image.Pixels = std::move(image.Decoded);
+  image.Decoded.clear();
+  image.Compressed = false;
+  image.Compression = BI_RGB;
+}
+
+const uint8_t* TDIB::PBits() const {
+  const TDIBSharedImage& image = *image_;
+  if (!image.Compressed) return image.Pixels.empty() ? nullptr : image.Pixels.data();
+  // Expanding compressed rows does not change a visible pixel, so copies sharing the
+  // image may all use the expansion.
+  if (image.Decoded.empty()) {
+    image_->Decoded.assign(static_cast<size_t>(Size()), 0);
+    DecodeBmpRle(image.Pixels.data(), image.Pixels.size(), image.BitCount, image.Width,
+                 image.Height, image.WidthBytes, image_->Decoded.data());
+  }
+  return image.Decoded.data();
+}
+
+uint8_t* TDIB::PBits() {
+  Decompress();
+  TDIBSharedImage& image = mutableImage();
+  return image.Pixels.empty() ? nullptr : image.Pixels.data();
+}
+
+const uint8_t* TDIB::ScanLine(int y) const {
+  if (y < 0 || y >= Height()) return nullptr;
+  return PBits() + static_cast<size_t>(Height() - 1 - y) * static_cast<size_t>(WidthBytes());
+}
+
+uint8_t* TDIB::ScanLine(int y) {
+  if (y < 0 || y >= Height()) return nullptr;
+  return PBits() + static_cast<size_t>(Height() - 1 - y) * static_cast<size_t>(WidthBytes());
+}
+
+uint32_t TDIB::Pixel(int x, int y) const {
+  if (x < 0 || x >= Width() || y < 0 || y >= Height()) return 0;
+  const uint8_t* row = ScanLine(y);
+  switch (BitCount()) {
+    case 1:
+      return (row[x / 8] >> (7 - x % 8)) & 1u;
+    case 4:
+      return (x % 2 == 0) ? row[x / 2] >> 4 : row[x / 2] & 0x0Fu;
+    case 8:
+      return row[x];
+    case 16:
+      return get16(row + 2 * x);
+    case 24:
+      return row[3 * x] | (row[3 * x + 1] << 8) | (row[3 * x + 2] << 16);
+    case 32:
+      return get32(row + 4 * x);
+  }
+  return 0;
+}
+
+void TDIB::SetPixel(int x, int y, uint32_t value) {
+  if (x < 0 || x >= Width() || y < 0 || y >= Height()) return;
+  uint8_t* row = ScanLine(y);
+  switch (BitCount()) {
+    case 1: {
+      const auto bit = static_cast<uint8_t>(0x80u >> (x % 8));
+      row[x / 8] = static_cast<uint8_t>((value & 1u) ? row[x / 8] | bit : row[x / 8] & ~bit);
+      break;
+    }
+    case 4:
+      if (x % 2 == 0) {
+        row[x / 2] = static_cast<uint8_t>((row[x / 2] & 0x0F) | ((value & 0x0F) << 4));
+      } else {
+        row[x / 2] = static_cast<uint8_t>((row[x / 2] & 0xF0) | (value & 0x0F));
+      }
+      break;
+    case 8:
+      row[x] = static_cast<uint8_t>(value);
+      break;
+    case 16:
+      row[2 * x] = static_cast<uint8_t>(value);
+      row[2 * x + 1] = static_cast<uint8_t>(value >> 8);
+      break;
+    case 24:
+      row[3 * x] = static_cast<uint8_t>(value);
+      row[3 * x + 1] = static_cast<uint8_t>(value >> 8);
+      row[3 * x + 2] = static_cast<uint8_t>(value >> 16);
+      break;
+    case 32:
+      for (int i = 0; i < 4; ++i) row[4 * x + i] = static_cast<uint8_t>(value >> (8 * i));
+      break;
+  }
+}
+
+uint32_t TDIB::PixelRGB(int x, int y) const {
+  if (x < 0 || x >= Width() || y < 0 || y >= Height()) return 0;
+  const uint32_t v = Pixel(x, y);
+  if (BitCount() <= 8) {
+    const TRGBQuad& q = ColorTable()[v & 0xFF];
+    return (uint32_t{q.rgbRed} << 16) | (uint32_t{q.rgbGreen} << 8) | q.rgbBlue;
+  }
+  if (BitCount() == 16) {
+    const TDIBPixelFormat& f = PixelFormat();
+    return (uint32_t{channel8(v, f.RBitMask, f.RShift, f.RBitCount)} << 16) |
+           (uint32_t{channel8(v, f.GBitMask, f.GShift, f.GBitCount)} << 8) |
+           channel8(v, f.BBitMask, f.BShift, f.BBitCount);
+  }
+  return v & 0xFFFFFF;
+}
+
+void TDIB::ToRGB32(std::vector<uint32_t>& pixels) const {
+  const int w = Width();
+  const int h = Height();
+  pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
+  if (w <= 0 || h <= 0) return;
+  for (int y = 0; y < h; ++y) {
+    uint32_t* out = pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(w);
+    const uint8_t* row = ScanLine(y);
+    if (BitCount() == 24) {
+      for (int x = 0; x < w; ++x) {
+        out[x] = row[3 * x] | (row[3 * x + 1] << 8) | (row[3 * x + 2] << 16);
+      }
+    } else if (BitCount() == 32) {
+      for (int x = 0; x < w; ++x) out[x] = get32(row + 4 * x) & 0xFFFFFF;
+    } else {
+      for (int x = 0; x < w; ++x) out[x] = PixelRGB(x, y);
+    }
+  }
+}
+
+std::vector<TPaletteEntry> TDIB::Palette() const {
+  std::vector<TPaletteEntry> palette;
+  if (BitCount() == 0 || BitCount() > 8) return palette;
+  const int count = 1 << BitCount();
+  for (int i = 0; i < count; ++i) {
+    const TRGBQuad& q = ColorTable()[static_cast<size_t>(i)];
+    palette.push_back(TPaletteEntry{q.rgbRed, q.rgbGreen, q.rgbBlue});
+  }
+  return palette;
+}
+
+void TDIB::Assign(const TGraphic* graphic) {
+  if (graphic == nullptr) {
+    image_ = std::make_shared<TDIBSharedImage>();
+    paletteModified_ = true;
+    return;
+  }
+  if (const auto* dib = dynamic_cast<const TDIB*>(graphic)) {
+    Assign(*dib);
+    return;
+  }
+  std::vector<uint32_t> rgb;
+  graphic->ToRGB32(rgb);
+  TDIB copy;
+  copy.SetSize(graphic->Width(), graphic->Height(), 24);
+  for (int y = 0; y < copy.Height(); ++y) {
+    uint8_t* row = copy.ScanLine(y);
+    const uint32_t* in = rgb.data() + static_cast<size_t>(y) * static_cast<size_t>(copy.Width());
+    for (int x = 0; x < copy.Width(); ++x) {
+      row[3 * x] = static_cast<uint8_t>(in[x]);
+      row[3 * x + 1] = static_cast<uint8_t>(in[x] >> 8);
+      row[3 * x + 2] = static_cast<uint8_t>(in[x] >> 16);
+    }
+  }
+  *this = copy;
+}
+
+int TDIB::HeaderAndTableSize() const {
+  int size = static_cast<int>(kInfoHeaderSize);
+  if (BitCount() == 16 || BitCount() == 32) size += 12;
+  if (BitCount() > 0 && BitCount() <= 8) size += 4 << BitCount();
+  return size;
+}
+
+// Reading.
+
+void TDIB::LoadFromStream(TStream& stream) {
+  uint8_t header[kFileHeaderSize];
+  const int64_t n = stream.Read(header, sizeof header);
+  if (n == 0) return;
+  if (n < static_cast<int64_t>(sizeof header) || get16(header) != kBmpSignature) invalidDIB();
+  ReadBitmapData(stream);
+}
+
+void TDIB::ReadBitmapData(TStream& stream) {
+  uint8_t sizeBytes[4];
+  const int64_t n = stream.Read(sizeBytes, sizeof sizeBytes);
+  if (n == 0) {
+    // No data at all is the empty bitmap, not an error.
+    image_ = std::make_shared<TDIBSharedImage>();
+    paletteModified_ = true;
+    return;
+  }
+  if (n < 4) invalidDIB();
+  readHeaderAndPixels(stream, get32(sizeBytes));
+}
+
+void TDIB::readHeaderAndPixels(TStream& stream, uint32_t headerSize) {
+  int64_t width = 0;
+  int64_t height = 0;
+  int bitCount = 0;
+  uint32_t compression = BI_RGB;
+  uint32_t sizeImage = 0;
+  uint32_t colorsUsed = 0;
+  int entrySize = 4;
+  if (headerSize == kCoreHeaderSize) {
+    uint8_t h[8];
+    stream.ReadBuffer(h, sizeof h);
+    width = get16(h);
+    height = get16(h + 2);
+    bitCount = get16(h + 6);
+    entrySize = 3;
+  } else if (headerSize == kInfoHeaderSize) {
+    uint8_t h[36];
+    stream.ReadBuffer(h, sizeof h);
+    width = static_cast<int32_t>(get32(h));
+    height = static_cast<int32_t>(get32(h + 4));
+    bitCount = get16(h + 10);
+    compression = get32(h + 12);
+    sizeImage = get32(h + 16);
+    colorsUsed = get32(h + 28);
+  } else {
+    invalidDIB();
+  }
+  if (compression > BI_BITFIELDS) invalidDIB();
+  const bool compressed = compression == BI_RLE8 || compression == BI_RLE4;
+  // Run-length data exists only bottom-up, 8 bits for RLE8 and 4 for RLE4.
+  if (compressed && (height < 0 || bitCount != (compression == BI_RLE8 ? 8 : 4))) invalidDIB();
+  if (width < 0) invalidDIB();
+
+  TDIBPixelFormat format = MakeDIBPixelFormat(8, 8, 8);
+  if (compression == BI_BITFIELDS) {
+    uint8_t m[12];
+    stream.ReadBuffer(m, sizeof m);
+    const uint32_t r = get32(m), g = get32(m + 4), b = get32(m + 8);
+    format = MakeDIBPixelFormatMask(r, g, b);
+    // Masks in another arrangement would come out in wrong colours: refuse them.
+    if (format.RBitMask != r || format.GBitMask != g || format.BBitMask != b) {
+      throw EInvalidGraphicOperation(SInvalidDIBPixelFormat);
+    }
+  } else if (bitCount == 16) {
+    format = MakeDIBPixelFormat(5, 5, 5);
+  }
+
+  uint32_t colorCount = colorsUsed;
+  if (colorCount == 0 && bitCount <= 8 && bitCount >= 0) colorCount = 1u << std::min(bitCount, 8);
+  colorCount = std::min<uint32_t>(colorCount, 256);
+  TRGBQuads table{};
+  if (colorCount > 0) {
+    std::vector<uint8_t> entries(static_cast<size_t>(colorCount) * static_cast<size_t>(entrySize));
+    stream.ReadBuffer(entries.data(), static_cast<int64_t>(entries.size()));
+    for (uint32_t i = 0; i < colorCount; ++i) {
+      const uint8_t* e = entries.data() + static_cast<size_t>(i) * static_cast<size_t>(entrySize);
+      table[i] = TRGBQuad{e[0], e[1], e[2], 0};
+    }
+  }
+
+  const int64_t rows = height < 0 ? -height : height;
+  if (width > 0x7FFFFFFF || rows > 0x7FFFFFFF) invalidDIB();
+  TDIB fresh;
+  fresh.memoryImage_ = memoryImage_;
+  fresh.NewImage(static_cast<int>(width), static_cast<int>(rows), bitCount, format, table,
+                 memoryImage_, compressed);
+  TDIBSharedImage& image = *fresh.image_;
+  if (image.Width > 0) {
+    const int64_t left = stream.Size() - stream.Position();
+    if (compressed) {
+      if (sizeImage > left) throw EReadError(SReadError);
+      image.Pixels.resize(sizeImage);
+      stream.ReadBuffer(image.Pixels.data(), sizeImage);
+    } else {
+      const int64_t size = fresh.Size();
+      if (size > left) throw EReadError(SReadError);
+      if (height > 0) {
+        stream.ReadBuffer(image.Pixels.data(), size);
+      } else {
+        // Top-down rows go to their mirrored places so that memory is bottom-up.
+        for (int64_t y = 0; y < rows; ++y) {
+          stream.ReadBuffer(image.Pixels.data() + (rows - 1 - y) * image.WidthBytes,
+                            image.WidthBytes);
+        }
+      }
+    }
+  }
+  image_ = fresh.image_;
+  paletteModified_ = true;
+}
+
+// Writing.
+
+void TDIB::WriteBitmapData(TStream& stream) const {
+  if (Width() <= 0 || Height() <= 0) return;
+  const TDIBSharedImage& image = *image_;
+  std::vector<uint8_t> header;
+  header.reserve(static_cast<size_t>(HeaderAndTableSize()));
+  put32(header, kInfoHeaderSize);
+  put32(header, static_cast<uint32_t>(image.Width));
+  put32(header, static_cast<uint32_t>(image.Height));
+  put16(header, 1);
+  put16(header, static_cast<uint32_t>(image.BitCount));
+  put32(header, image.Compression);
+  put32(header, static_cast<uint32_t>(image.Pixels.size()));
+  for (int i = 0; i < 4; ++i) put32(header, 0);
+  if (image.BitCount == 16 || image.BitCount == 32) {
+    put32(header, image.PixelFormat.RBitMask);
+    put32(header, image.PixelFormat.GBitMask);
+    put32(header, image.PixelFormat.BBitMask);
+  }
+  if (image.BitCount <= 8) {
+    for (int i = 0; i < (1 << image.BitCount); ++i) {
+      const TRGBQuad& q = image.ColorTable[static_cast<size_t>(i)];
+      header.insert(header.end(), {q.rgbBlue, q.rgbGreen, q.rgbRed, 0});
+    }
+  }
+  stream.WriteBuffer(header.data(), static_cast<int64_t>(header.size()));
+  stream.WriteBuffer(image.Pixels.data(), static_cast<int64_t>(image.Pixels.size()));
+}
+
+void TDIB::SaveToStream(TStream& stream) const {
+  if (Width() <= 0 || Height() <= 0) return;
+  const uint32_t offset = kFileHeaderSize + static_cast<uint32_t>(HeaderAndTableSize());
+  std::vector<uint8_t> header;
+  put16(header, kBmpSignature);
+  put32(header, offset + static_cast<uint32_t>(image_->Pixels.size()));
+  put16(header, 0);
+  put16(header, 0);
+  put32(header, offset);
+  stream.WriteBuffer(header.data(), static_cast<int64_t>(header.size()));
+  WriteBitmapData(stream);
+}
+
+TGraphicFormat DIBGraphicFormat() {
+  return TGraphicFormat{"dib", "Device Independent Bitmap", "TDIB",
+                        [] { return std::make_unique<TDIB>(); }};
+}
