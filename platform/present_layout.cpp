@@ -1,0 +1,70 @@
+#include "platform/present_layout.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace platform {
+namespace {
+
+// The picture coordinate of a window coordinate along one axis, for a picture spanning
+// [start, start + extent) of the window at `picture` pixels.
+int mapAxis(int window, int start, int extent, int picture) {
+  if (picture <= 0) return 0;
+  if (extent <= 0) return 0;
+  // Pixel centres: window pixel w covers picture position (w - start + 0.5) * picture /
+  // extent, taken down to a whole pixel.
+  const int64_t numerator = (2 * (static_cast<int64_t>(window) - start) + 1) * picture;
+  const int64_t denominator = 2 * static_cast<int64_t>(extent);
+  int64_t p = numerator >= 0 ? numerator / denominator : -1;
+  return static_cast<int>(std::clamp<int64_t>(p, 0, picture - 1));
+}
+
+}  // namespace
+
+PresentRect presentRect(int clientWidth, int clientHeight, int pictureWidth, int pictureHeight,
+                        PresentMode mode) {
+  PresentRect r;
+  clientWidth = std::max(clientWidth, 0);
+  clientHeight = std::max(clientHeight, 0);
+  pictureWidth = std::max(pictureWidth, 0);
+  pictureHeight = std::max(pictureHeight, 0);
+  switch (mode) {
+    case PresentMode::Stretch:
+      r.width = clientWidth;
+      r.height = clientHeight;
+      break;
+    case PresentMode::Center:
+      r.width = pictureWidth;
+      r.height = pictureHeight;
+      r.x = (clientWidth - pictureWidth) / 2;
+      r.y = (clientHeight - pictureHeight) / 2;
+      break;
+    case PresentMode::FitKeepAspect:
+      if (pictureWidth == 0 || pictureHeight == 0) break;
+      // Compare clientWidth / pictureWidth with clientHeight / pictureHeight without
+      // rounding: the narrower ratio decides the scale.
+      if (static_cast<int64_t>(clientWidth) * pictureHeight <=
+          static_cast<int64_t>(clientHeight) * pictureWidth) {
+        r.width = clientWidth;
+        r.height =
+            static_cast<int>(static_cast<int64_t>(pictureHeight) * clientWidth / pictureWidth);
+      } else {
+        r.height = clientHeight;
+        r.width =
+            static_cast<int>(static_cast<int64_t>(pictureWidth) * clientHeight / pictureHeight);
+      }
+      r.x = (clientWidth - r.width) / 2;
+      r.y = (clientHeight - r.height) / 2;
+      break;
+  }
+  return r;
+}
+
+void windowToPicture(int windowX, int windowY, int clientWidth, int clientHeight, int pictureWidth,
+                     int pictureHeight, PresentMode mode, int& pictureX, int& pictureY) {
+  const PresentRect r = presentRect(clientWidth, clientHeight, pictureWidth, pictureHeight, mode);
+  pictureX = mapAxis(windowX, r.x, r.width, pictureWidth);
+  pictureY = mapAxis(windowY, r.y, r.height, pictureHeight);
+}
+
+}  // namespace platform

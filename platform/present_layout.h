@@ -1,0 +1,31 @@
+#pragma once
+// Where a presented picture lands in a window's client area, and the way back from a
+// pointer position in the window to a pixel of the picture. Plain arithmetic, shared by
+// the SDL window and its tests.
+
+#include "platform/platform.h"
+
+namespace platform {
+
+struct PresentRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// The rectangle of a client area of clientWidth x clientHeight that a picture of
+// pictureWidth x pictureHeight covers when shown in the given mode. Fit keeps the
+// aspect, scales to the largest size that fits and centres (bars on two sides); Center
+// leaves the picture unscaled (its corners may lie outside a small window); Stretch
+// covers the whole client area.
+PresentRect presentRect(int clientWidth, int clientHeight, int pictureWidth, int pictureHeight,
+                        PresentMode mode);
+
+// The picture pixel under a pointer at (windowX, windowY) of the client area. A pointer
+// outside the picture (on a bar, or beyond a centred picture) gives the nearest pixel
+// on its edge, so the game never sees a position off its surface.
+void windowToPicture(int windowX, int windowY, int clientWidth, int clientHeight, int pictureWidth,
+                     int pictureHeight, PresentMode mode, int& pictureX, int& pictureY);
+
+}  // namespace platform

@@ -1,0 +1,118 @@
+#include <SDL.h>
+#include <unistd.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "platform/audio_system.h"
+#include "platform/dl_library_loader.h"
+#include "platform/input_system.h"
+#include "platform/platform.h"
+#include "platform/sdl_events.h"
+#include "platform/sdl_window.h"
+
+namespace platform {
+namespace {
+
+class SdlClock final : public Clock {
+ public:
+  // Milliseconds since SDL started, cut to 32 bits so that it wraps like the system's
+  // own tick counter.
+  uint32_t ticks() override { return static_cast<uint32_t>(SDL_GetTicks64()); }
+  uint64_t highResCounter() override { return SDL_GetPerformanceCounter(); }
+  uint64_t highResFrequency() override { return SDL_GetPerformanceFrequency(); }
+};
+
+// Starts SDL's video, event and timer parts before any member that needs them, and
+// stops SDL after every member is gone.
+class SdlSession {
+ public:
+  SdlSession() {
+    // The event source handles SIGTERM and SIGINT itself (SDL's own handlers would only
+    // queue a quit that a waiting loop may not see in time).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // A close request comes per window; the main form decides when the program ends.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // A click that brings a window to the front also counts as a click, as on Windows.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+      throw std::runtime_error(std::string("SDL cannot be started: ") + SDL_GetError());
+    }
+  }
+  ~SdlSession() { SDL_Quit(); }
+  SdlSession(const SdlSession&) = delete;
+  SdlSession& operator=(const SdlSession&) = delete;
+};
+
+class SdlPlatform final : public Platform {
+ public:
+  SdlPlatform()
+      : events_(windows_),
+        libraries_(createDlLibraryLoader()),
+        text_(createTextRenderer()),
+        input_(createSdlInputSystem()),
+        audio_(createSdlAudioSystem()) {}
+
+  Clock& clock() override { return clock_; }
+  EventSource& events() override { return events_; }
+  LibraryLoader& libraries() override { return *libraries_; }
+  TextRenderer& text() override { return *text_; }
+  InputSystem& input() override { return *input_; }
+  AudioSystem& audio() override { return *audio_; }
+
+  std::unique_ptr<Window> createWindow(const WindowDesc& desc) override {
+    return std::make_unique<SdlWindow>(desc, windows_);
+  }
+
+  std::vector<DisplayMode> displayModes() override {
+    std::vector<DisplayMode> modes;
+    const int count = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < count; ++i) {
+      SDL_DisplayMode mode;
+      if (SDL_GetDisplayMode(0, i, &mode) == 0) modes.push_back(toDisplayMode(mode));
+    }
+    return modes;
+  }
+
+  DisplayMode desktopMode() override {
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return DisplayMode{};
+    return toDisplayMode(mode);
+  }
+
+  std::string executablePath() override {
+    std::vector<char> buffer(256);
+    for (;;) {
+      const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+      if (length < 0) return std::string();
+      if (static_cast<size_t>(length) < buffer.size()) return std::string(buffer.data(), length);
+      buffer.resize(buffer.size() * 2);  // the path may have been cut: try a larger buffer
+    }
+  }
+
+ private:
+  static DisplayMode toDisplayMode(const SDL_DisplayMode& mode) {
+    DisplayMode result;
+    result.width = mode.w;
+    result.height = mode.h;
+    result.bitCount = static_cast<int>(SDL_BITSPERPIXEL(mode.format));
+    result.refreshRate = mode.refresh_rate;
+    return result;
+  }
+
+  // Declaration order is construction order: SDL first, and it is stopped last.
+  SdlSession session_;
+  SdlWindowRegistry windows_;
+  SdlClock clock_;
+  SdlEventSource events_;
+  std::unique_ptr<LibraryLoader> libraries_;
+  std::unique_ptr<TextRenderer> text_;
+  std::unique_ptr<InputSystem> input_;
+  std::unique_ptr<AudioSystem> audio_;
+};
+
+}  // namespace
+
+std::unique_ptr<Platform> createSdlPlatform() { return std::make_unique<SdlPlatform>(); }
+
+}  // namespace platform

@@ -1,0 +1,103 @@
+#pragma once
+// A window over an SDL window, with an SDL renderer and one streaming texture that
+// carries the presented picture. When no renderer can be made (the dummy video driver
+// of the tests, a broken GL stack), pictures go into the window's own surface, and when
+// even that fails, presenting quietly succeeds so the game still runs.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "platform/platform.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+
+namespace platform {
+
+class SdlWindow;
+
+// The live windows by id, so that the event source can map pointer positions through
+// the window's picture and tell windows about cursor and presenter changes.
+class SdlWindowRegistry {
+ public:
+  void add(SdlWindow* window);
+  void remove(SdlWindow* window);
+  SdlWindow* find(uint32_t id) const;
+  template <typename F>
+  void forEach(F f) const {
+    for (const auto& entry : windows_) f(*entry.second);
+  }
+
+ private:
+  std::unordered_map<uint32_t, SdlWindow*> windows_;
+};
+
+class SdlWindow final : public Window {
+ public:
+  // Throws std::runtime_error "Window cannot be made" with SDL's reason when SDL refuses.
+  SdlWindow(const WindowDesc& desc, SdlWindowRegistry& registry);
+  ~SdlWindow() override;
+  SdlWindow(const SdlWindow&) = delete;
+  SdlWindow& operator=(const SdlWindow&) = delete;
+
+  uint32_t id() const override { return id_; }
+  void show() override;
+  void hide() override;
+  bool visible() const override;
+  void setCaption(const std::string& caption) override;
+  std::string caption() const override { return caption_; }
+  void setBordered(bool bordered) override;
+  void setFullscreen(bool fullscreen) override;
+  bool fullscreen() const override { return fullscreen_; }
+  void setClientSize(int width, int height) override;
+  Placement placement() const override;
+  void setPlacement(const Placement& placement) override;
+  void setCursorVisible(bool visible) override;
+  void raise() override;
+  void setLogicalSize(int width, int height, PresentMode mode) override;
+  bool present(const void* pixels, int width, int height, int pitch, PixelFormat format,
+               PresentMode mode, bool vsync) override;
+
+  // Called by the event source.
+  // A pointer position in window coordinates to pixels of the last presented picture.
+  void mapPointer(int windowX, int windowY, int& x, int& y) const;
+  // The pointer entered the window or the window took the focus: show or hide the
+  // pointer as this window wants it (SDL's pointer is one for all windows).
+  void applyCursor() const;
+  // The renderer lost its textures: make the texture again at the next present.
+  void renderReset();
+  // The window moved or changed size: remember its normal position and size.
+  void geometryChanged();
+
+ private:
+  bool presentWithRenderer(const void* pixels, int width, int height, int pitch, PixelFormat format,
+                           PresentMode mode, bool vsync);
+  bool presentToSurface(const void* pixels, int width, int height, int pitch, PixelFormat format,
+                        PresentMode mode);
+  void rememberNormalPlacement();
+  void applyPlacement(const Placement& placement);
+
+  SdlWindowRegistry& registry_;
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  uint32_t id_ = 0;
+  std::string caption_;
+  bool fullscreen_ = false;
+  bool cursorVisible_ = true;
+  int textureWidth_ = 0;
+  int textureHeight_ = 0;
+  PixelFormat textureFormat_ = PixelFormat::RGB565;
+  int vsync_ = -1;        // unknown until the first present
+  int logicalWidth_ = 0;  // 0: the client size
+  int logicalHeight_ = 0;
+  PresentMode logicalMode_ = PresentMode::Stretch;
+  Placement normal_;  // the window's position and size when neither maximized nor full screen
+  bool pendingPlacement_ = false;  // a placement given while full screen, applied on leaving it
+  Placement pending_;
+};
+
+}  // namespace platform
