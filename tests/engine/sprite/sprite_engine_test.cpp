@@ -1,0 +1,185 @@
+#include "engine/sprite/sprite_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A sprite that runs a hook from each of its virtual operations and reports its
+// destruction.
+class Hooked : public TSprite {
+ public:
+  explicit Hooked(std::vector<std::string>* destroyed = nullptr, std::string name = "")
+      : destroyed_(destroyed), name_(std::move(name)) {}
+  ~Hooked() override {
+    if (destroyed_ != nullptr) destroyed_->push_back(name_);
+  }
+  void MoveSelf(int32_t) override {
+    ++moves;
+    if (onMove) onMove();
+  }
+  void DrawSelf() override {
+    ++draws;
+    if (onDraw) onDraw();
+  }
+  void HandleCollision(TSprite&, bool&) override {
+    if (onHit) onHit();
+  }
+
+  std::function<void()> onMove, onDraw, onHit;
+  int moves = 0;
+  int draws = 0;
+
+ private:
+  std::vector<std::string>* destroyed_;
+  std::string name_;
+};
+
+class SpriteEngineTest : public ::testing::Test {
+ protected:
+  Hooked* make(TSprite& parent, const std::string& name = "") {
+    return TSprite::Create<Hooked>(parent, &destroyed, name);
+  }
+
+  std::vector<std::string> destroyed;
+  TSpriteEngine engine;
+};
+
+TEST_F(SpriteEngineTest, FlushDeadDestroysKilledSpritesWithTheirChildren) {
+  Hooked* a = make(engine, "a");
+  make(*a, "a1");
+  make(*a, "a2");
+  make(engine, "b");
+  engine.FlushDead();  // nothing queued: nothing happens
+  EXPECT_EQ(engine.SpriteCount(), 4);
+  a->Kill();
+  engine.FlushDead();
+  EXPECT_EQ(destroyed, (std::vector<std::string>{"a2", "a1", "a"}));
+  EXPECT_EQ(engine.SpriteCount(), 1);
+  EXPECT_EQ(engine.ChildCount(), 1);
+  EXPECT_EQ(engine.DrawOrder().size(), 1u);
+  EXPECT_TRUE(engine.DeadList().empty());
+}
+
+TEST_F(SpriteEngineTest, DeadParentAndDeadChildAreEachDestroyedOnceInEitherOrder) {
+  for (bool parentFirst : {true, false}) {
+    destroyed.clear();
+    Hooked* parent = make(engine, "parent");
+    Hooked* child = make(*parent, "child");
+    if (parentFirst) {
+      parent->Kill();
+      child->Kill();
+    } else {
+      child->Kill();
+      parent->Kill();
+    }
+    EXPECT_EQ(engine.DeadList().size(), 2u);
+    engine.FlushDead();
+    EXPECT_EQ(destroyed, (std::vector<std::string>{"child", "parent"}));
+    EXPECT_TRUE(engine.DeadList().empty());
+    EXPECT_EQ(engine.SpriteCount(), 0);
+    EXPECT_EQ(engine.ChildCount(), 0);
+  }
+}
+
+TEST_F(SpriteEngineTest, KilledSpritesAreStillMovedAndFoundUntilFlushed) {
+  Hooked* a = make(engine);
+  a->Width = a->Height = 10;
+  Hooked* b = make(engine);
+  b->Width = b->Height = 10;
+  a->Kill();
+  engine.MoveTree(1);
+  EXPECT_EQ(a->moves, 1);
+  EXPECT_EQ(b->CheckCollisions(), 1);
+}
+
+TEST_F(SpriteEngineTest, DestroyingTheEngineDestroysEverySprite) {
+  {
+    TSpriteEngine tree;
+    Hooked* a = TSprite::Create<Hooked>(tree, &destroyed, "a");
+    TSprite::Create<Hooked>(*a, &destroyed, "a1")->Kill();
+    TSprite::Create<Hooked>(tree, &destroyed, "b")->Kill();
+  }
+  EXPECT_EQ(destroyed, (std::vector<std::string>{"b", "a1", "a"}));
+}
+
+// The deferred destruction is what keeps passes safe; these run under AddressSanitizer.
+
+TEST_F(SpriteEngineTest, FlushDeadFromInsideTheMovePassFreesNothingUnderIt) {
+  Hooked* a = make(engine, "a");
+  Hooked* b = make(engine, "b");
+  Hooked* c = make(engine, "c");
+  make(*a, "a1");
+  a->onMove = [&] {
+    a->Kill();
+    b->Kill();
+    engine.FlushDead();
+    EXPECT_TRUE(destroyed.empty());  // taken out of the tree, freed after the pass
+    EXPECT_EQ(engine.SpriteCount(), 1);
+  };
+  engine.MoveTree(1);
+  EXPECT_EQ(destroyed.size(), 3u);
+  EXPECT_EQ(engine.ChildCount(), 1);
+  EXPECT_EQ(engine.ChildAt(0), c);
+}
+
+TEST_F(SpriteEngineTest, ClearChildrenOfTheRunningSpritesParent) {
+  Hooked* a = make(engine, "a");
+  Hooked* a1 = make(*a, "a1");
+  make(*a, "a2");
+  make(*a1, "a11");
+  a1->onMove = [&] { a->ClearChildren(); };
+  engine.MoveTree(1);
+  EXPECT_EQ(destroyed, (std::vector<std::string>{"a2", "a11", "a1"}));
+  EXPECT_EQ(engine.SpriteCount(), 1);
+}
+
+TEST_F(SpriteEngineTest, DestroyingDuringTheCollisionWalk) {
+  Hooked* shark = make(engine, "shark");
+  shark->Width = shark->Height = 10;
+  for (int i = 0; i < 3; ++i) {
+    Hooked* fish = make(engine, "fish");
+    fish->Width = fish->Height = 10;
+    make(*fish, "fry")->Width = 5;
+  }
+  shark->onHit = [&] {
+    for (int i = engine.ChildCount() - 1; i >= 0; --i) engine.ChildAt(i)->Kill();
+    engine.FlushDead();
+  };
+  EXPECT_EQ(shark->CheckCollisions(), 1);
+  EXPECT_EQ(engine.SpriteCount(), 0);
+  EXPECT_EQ(destroyed.size(), 7u);
+}
+
+TEST_F(SpriteEngineTest, ExceptionOutOfAPassLeavesTheTreeUsable) {
+  Hooked* a = make(engine, "a");
+  make(engine, "b");
+  a->onMove = [&] {
+    a->Kill();
+    engine.FlushDead();
+    throw Exception("boom");
+  };
+  EXPECT_THROW(engine.MoveTree(1), Exception);
+  EXPECT_EQ(destroyed, (std::vector<std::string>{"a"}));
+  EXPECT_EQ(engine.SpriteCount(), 1);
+  engine.MoveTree(1);
+}
+
+TEST_F(SpriteEngineTest, NestedEngineDefersToTheOutermost) {
+  auto* inner = TSprite::Create<TSpriteEngine>(engine);
+  Hooked* deep = make(*inner, "deep");
+  Hooked* other = make(*inner, "other");
+  deep->onMove = [&] {
+    other->Kill();
+    inner->FlushDead();
+    engine.ClearChildren();
+  };
+  engine.MoveTree(1);
+  EXPECT_EQ(destroyed, (std::vector<std::string>{"other", "deep"}));
+  EXPECT_EQ(engine.SpriteCount(), 0);
+}
+
+}  // namespace
