@@ -11,11 +11,8 @@ namespace {
 int mapAxis(int window, int start, int extent, int picture) {
   if (picture <= 0) return 0;
   if (extent <= 0) return 0;
-  // Pixel centres: window pixel w covers picture position (w - start + 0.5) * picture /
-  // extent, taken down to a whole pixel.
-  const int64_t numerator = (2 * (static_cast<int64_t>(window) - start) + 1) * picture;
-  const int64_t denominator = 2 * static_cast<int64_t>(extent);
-  int64_t p = numerator >= 0 ? numerator / denominator : -1;
+  const int64_t offset = static_cast<int64_t>(window) - start;
+  const int64_t p = offset < 0 ? -1 : offset * picture / extent;
   return static_cast<int>(std::clamp<int64_t>(p, 0, picture - 1));
 }
 
