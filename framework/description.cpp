@@ -1,6 +1,7 @@
 #include "framework/description.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
@@ -296,13 +297,13 @@ TDescriptionObject ParseDescription(const std::string& text, const TIncludeResol
 }
 
 void ReadDescription(const TDescriptionObject& description, TComponent& root, TComponentFactory& factory) {
-  std::vector<TComponent*> created{&root};
-  markLoading(root);
-  if (root.Name.empty()) root.Name = description.name;
   if (root.ClassName() != description.className) {
     throw EReadError(Format("Error reading %s: class %s expected, %s found", description.name,
                             root.ClassName(), description.className));
   }
+  std::vector<TComponent*> created{&root};
+  markLoading(root);
+  if (root.Name.empty()) root.Name = description.name;
   try {
     readObject(description, root, root, factory, created);
   } catch (...) {

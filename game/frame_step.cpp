@@ -1,0 +1,77 @@
+// One frame of the game: the main window's timer handler.
+
+#include "engine/graphics/dx_draw.h"
+#include "engine/input/dx_input.h"
+#include "engine/sprite/sprite_engine.h"
+#include "game/game_rules.h"
+#include "game/game_vars.h"
+#include "game/main_form.h"
+#include "game/records.h"
+
+namespace {
+constexpr uint32_t kOverlayColor = 0x000000FF;  // red
+constexpr int kOverlayFontSize = 20;
+constexpr const char* kOverlayFont = "Comic Sans MS";
+constexpr int kStatusY = 555;
+}  // namespace
+
+void TMainForm::DXTimerTimer(TObject*, int32_t LagCount) {
+  // The game draws its own pointer over the drawing area.
+  DXDraw->Cursor = TCursor::crNone;
+  if (!DXDraw->CanDraw()) return;
+
+  DXInput->UpdateInput();
+  if (GameVars.GameState == gsPlay) DXSpriteEngine->Move(LagCount);
+  DXSpriteEngine->Dead();
+  TDirectDrawSurface& surface = DXDraw->Surface();
+  surface.Fill(0);
+  DXSpriteEngine->Draw();
+
+  if (IsPictureScreen(GameVars.GameState)) {
+    ++MenuTicks;
+    drawPictureScreens();
+    if (GameVars.GameState == gsGameOver) GameVars.ResumeLock = kNoResume;
+  }
+  Label1->Caption = IntToStr(TotalScore(GameVars));
+
+  TDirectDrawSurfaceCanvas& canvas = surface.Canvas();
+  if (GameVars.GameState == gsLevelIntro) {
+    AdvanceIntroAngle(GameVars, LagCount);
+    drawLevelIntro(canvas);
+  }
+  if (GameVars.GameState == gsRecords) drawRecordsTable(canvas);
+  if (GameVars.GameState == gsPlay) RunPlayClocks(GameVars);
+  // These settings stay on the canvas into the next frame's intro and records texts.
+  canvas.Brush.Style = bsClear;
+  canvas.Font.Color = kOverlayColor;
+  canvas.Font.Size = kOverlayFontSize;
+  canvas.Font.Name = kOverlayFont;
+  if (GameVars.GameState == gsMenu) drawVersionText(canvas);
+  if (GameVars.GameState == gsPlay) drawStatusLine(canvas);
+  surface.ReleaseCanvas();
+
+  gameOverTest();
+  if (GameVars.GameState == gsPlay && GameVars.LevelReady == 0) Button1->Click();
+  ApplyLevelCompletion(GameVars);
+  if (GameVars.GameState != gsPlay) drawCursor();
+  DXDraw->Flip();
+}
+
+void TMainForm::gameOverTest() {
+  if (!ApplyGameOver(GameVars)) return;
+  const int64_t total = StrToInt(Label1->Caption);
+  if (total > RecordScores[kRecordCount - 1] && ShowNameEntry) ShowNameEntry();
+}
+
+void TMainForm::drawStatusLine(TDirectDrawSurfaceCanvas& canvas) {
+  canvas.TextOut(75, kStatusY, LifeText(GameVars));
+  canvas.TextOut(290, kStatusY, PointsText(GameVars));
+  canvas.TextOut(560, kStatusY, HungerText(GameVars));
+}
+
+// The menu screens, their texts and the game's own pointer arrive with the screens.
+void TMainForm::drawPictureScreens() {}
+void TMainForm::drawLevelIntro(TDirectDrawSurfaceCanvas&) {}
+void TMainForm::drawRecordsTable(TDirectDrawSurfaceCanvas&) {}
+void TMainForm::drawVersionText(TDirectDrawSurfaceCanvas&) {}
+void TMainForm::drawCursor() {}

@@ -1,0 +1,3 @@
+#include "game/game_vars.h"
+
+TGameVars GameVars;

@@ -1,0 +1,129 @@
+#include "game/main_form.h"
+
+#include "engine/graphics/dx_draw.h"
+#include "engine/graphics/image_list.h"
+#include "engine/input/dx_input.h"
+#include "engine/sound/dx_sound.h"
+#include "engine/sprite/sprite_engine.h"
+#include "game/game_rules.h"
+#include "game/game_vars.h"
+
+TMainForm::TMainForm(TComponent* owner) : TDXForm(owner) { publishHandlers(); }
+
+TMainForm::~TMainForm() {
+  // The display finalizes while its timer still exists (its finalize event stops it).
+  if (DXDraw != nullptr) DXDraw->Finalize();
+}
+
+void TMainForm::publishHandlers() {
+  PublishMethod<TNotifyEvent>("FormCreate", [this](TObject* s) { FormCreate(s); });
+  PublishMethod<TNotifyEvent>("DXDrawInitialize", [this](TObject* s) { DXDrawInitialize(s); });
+  PublishMethod<TNotifyEvent>("DXDrawFinalize", [this](TObject* s) { DXDrawFinalize(s); });
+  PublishMethod<TNotifyEvent>("DXTimerActivate", [this](TObject* s) { DXTimerActivate(s); });
+  PublishMethod<TNotifyEvent>("DXTimerDeactivate", [this](TObject* s) { DXTimerDeactivate(s); });
+  PublishMethod<TDXTimerEvent>("DXTimerTimer", [this](TObject* s, int32_t lag) { DXTimerTimer(s, lag); });
+  PublishMethod<TMouseEvent>("DXDrawMouseDown", [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+    DXDrawMouseDown(s, b, sh, x, y);
+  });
+  PublishMethod<TMouseMoveEvent>("DXDrawMouseMove",
+                                 [this](TObject* s, TShiftState sh, int x, int y) { DXDrawMouseMove(s, sh, x, y); });
+  PublishMethod<TKeyEvent>("FormKeyDown", [this](TObject* s, uint16_t& key, TShiftState sh) { FormKeyDown(s, key, sh); });
+  PublishMethod<TKeyPressEvent>("FormKeyPress", [this](TObject* s, char32_t& key) { FormKeyPress(s, key); });
+  PublishMethod<TNotifyEvent>("Button1Click", [this](TObject* s) { Button1Click(s); });
+  PublishMethod<TNotifyEvent>("Button3Click", [this](TObject* s) { Button3Click(s); });
+}
+
+TComponent* TMainForm::CreateStoredComponent(const std::string& className, TComponent* parent) {
+  if (className == "TDXDraw") {
+    auto* draw = CreateComponent<TDXDraw>();
+    draw->Parent = this;
+    AddControl(draw);
+    return draw;
+  }
+  if (className == "TDXTimer") return CreateComponent<TDXTimer>();
+  if (className == "TDXSpriteEngine") return CreateComponent<TDXSpriteEngine>();
+  if (className == "TDXImageList") return CreateComponent<TDXImageList>();
+  if (className == "TDXInput") return CreateComponent<TDXInput>();
+  if (className == "TDXSound") return CreateComponent<TDXSound>();
+  if (className == "TDXWaveList") return CreateComponent<TDXWaveList>();
+  if (className == "TDXDIB") return CreateComponent<TDXDIB>();
+  return TDXForm::CreateStoredComponent(className, parent);
+}
+
+void TMainForm::Loaded() {
+  TDXForm::Loaded();
+  auto bind = [this]<typename T>(T*& field, const char* name) {
+    field = dynamic_cast<T*>(FindComponent(name));
+    if (field == nullptr) throw EReadError(Format("Component %s missing from the main window", name));
+  };
+  bind(Label1, "Label1");
+  bind(DXDraw, "DXDraw");
+  bind(Button1, "Button1");
+  bind(Button2, "Button2");
+  bind(Button3, "Button3");
+  bind(DXTimer, "DXTimer");
+  bind(DXSpriteEngine, "DXSpriteEngine");
+  bind(DXSpriteEngine1, "DXSpriteEngine1");
+  bind(ImageList, "ImageList");
+  bind(DXInput, "DXInput");
+  bind(DXSound, "DXSound");
+  bind(DXWaveList, "DXWaveList");
+  bind(DXDIB1, "DXDIB1");
+}
+
+void TMainForm::FormCreate(TObject*) {
+  GameVars.ResumeLock = kNoResume;
+  GameVars.LevelBonus = 0;
+  Button3->Click();
+  GameVars.Level = 1;
+  GameVars.LevelReady = 1;
+  GameVars.HoverItem = kNoItem;
+  GameVars.GameState = gsMenu;
+  GameVars.SharkFrame = 0;
+  GameVars.SharkFrameTicks = 0;
+  GameVars.Points = 0.0;
+  GameVars.MonsterFrameTicks = 0;
+  GameVars.MonsterFrame = 1;
+  GameVars.Life = 100.0;
+  GameVars.Hunger = 0.0;
+  loadPictures();
+  ImageList->Items.BuildColorTable();
+  DXDraw->ColorTable = ImageList->Items.ColorTable;
+  DXDraw->DefaultColorTable = ImageList->Items.ColorTable;
+  DXDraw->UpdatePalette();
+  createPanel();
+  Button1->Click();
+}
+
+void TMainForm::DXDrawInitialize(TObject*) { DXTimer->SetEnabled(true); }
+
+void TMainForm::DXDrawFinalize(TObject*) { DXTimer->SetEnabled(false); }
+
+void TMainForm::DXTimerActivate(TObject*) { SetCaption(Application->Title); }
+
+void TMainForm::DXTimerDeactivate(TObject*) { SetCaption(Application->Title + " [Pause]"); }
+
+// The asset catalogue arrives with the game's pictures.
+void TMainForm::loadPictures() {}
+
+// The status panel sprite arrives with the game's sprites.
+void TMainForm::createPanel() {}
+
+// The level builder arrives with the game's sprites; until then a level is just marked
+// as built, so that play can start.
+void TMainForm::Button1Click(TObject*) { GameVars.LevelReady = 1; }
+
+// The records file is read once the records screen lands.
+void TMainForm::Button3Click(TObject*) {}
+
+// Pointer and key handling arrives with the player controls.
+void TMainForm::DXDrawMouseDown(TObject*, TMouseButton, TShiftState, int, int) {}
+
+void TMainForm::DXDrawMouseMove(TObject*, TShiftState, int X, int Y) {
+  GameVars.PointerX = X;
+  GameVars.PointerY = Y;
+}
+
+void TMainForm::FormKeyDown(TObject*, uint16_t&, TShiftState) {}
+
+void TMainForm::FormKeyPress(TObject*, char32_t&) {}

@@ -1,0 +1,76 @@
+#pragma once
+// The game's main window: it owns every component of the game, ties the frame timer to
+// the display, and runs the game one frame per timer tick.
+
+#include <cstdint>
+#include <string>
+
+#include "engine/timer/dx_class.h"
+#include "framework/form.h"
+
+class TDXDraw;
+class TDXImageList;
+class TDXSpriteEngine;
+class TDXInput;
+class TDXSound;
+class TDXWaveList;
+class TDXDIB;
+class TDirectDrawSurfaceCanvas;
+
+class TMainForm : public TDXForm {
+ public:
+  explicit TMainForm(TComponent* owner);
+  ~TMainForm() override;
+  std::string ClassName() const override { return "TMainForm"; }
+  TComponent* CreateStoredComponent(const std::string& className, TComponent* parent) override;
+  void Loaded() override;
+
+  // Components of the stored description.
+  TLabel* Label1 = nullptr;
+  TDXDraw* DXDraw = nullptr;
+  TButton* Button1 = nullptr;
+  TButton* Button2 = nullptr;
+  TButton* Button3 = nullptr;
+  TDXTimer* DXTimer = nullptr;
+  TDXSpriteEngine* DXSpriteEngine = nullptr;
+  TDXSpriteEngine* DXSpriteEngine1 = nullptr;
+  TDXImageList* ImageList = nullptr;
+  TDXInput* DXInput = nullptr;
+  TDXSound* DXSound = nullptr;
+  TDXWaveList* DXWaveList = nullptr;
+  TDXDIB* DXDIB1 = nullptr;
+
+  // Frame counter of the picture screens.
+  int32_t MenuTicks = 0;
+
+  // Handlers.
+  void FormCreate(TObject* Sender);
+  void DXDrawInitialize(TObject* Sender);
+  void DXDrawFinalize(TObject* Sender);
+  void DXTimerActivate(TObject* Sender);
+  void DXTimerDeactivate(TObject* Sender);
+  void DXTimerTimer(TObject* Sender, int32_t LagCount);
+  void DXDrawMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void DXDrawMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+  void FormKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+  void FormKeyPress(TObject* Sender, char32_t& Key);
+  // The level builder, carried by the hidden Button1.
+  void Button1Click(TObject* Sender);
+  // Reloads the records table from the records file, carried by the hidden Button3.
+  void Button3Click(TObject* Sender);
+
+  // Shows the name-entry window modally; set by the start-up once it exists.
+  std::function<void()> ShowNameEntry;
+
+ private:
+  void publishHandlers();
+  void loadPictures();
+  void createPanel();
+  void drawPictureScreens();
+  void drawLevelIntro(TDirectDrawSurfaceCanvas& canvas);
+  void drawRecordsTable(TDirectDrawSurfaceCanvas& canvas);
+  void drawVersionText(TDirectDrawSurfaceCanvas& canvas);
+  void drawStatusLine(TDirectDrawSurfaceCanvas& canvas);
+  void drawCursor();
+  void gameOverTest();
+};

@@ -1,1 +1,0 @@
-int gamePlaceholder = 0;
