@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/graphics/direct_draw_surface.h"
+
 TSpriteEngine::TSpriteEngine() { markAsRoot(this); }
 
 TSpriteEngine::~TSpriteEngine() {
@@ -51,4 +53,12 @@ void TSpriteEngine::FlushDead() {
 void TSpriteEngine::DrawAll() {
   drawnCount_ = 0;
   DrawTree();
+}
+
+void TSpriteEngine::SetSurface(TDirectDrawSurface* surface) {
+  surface_ = surface;
+  if (surface == nullptr) return;
+  surfaceRect_ = TRect{0, 0, surface->Width(), surface->Height()};
+  Width = surface->Width();
+  Height = surface->Height();
 }

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/graphics/direct_draw.h"
+#include "engine/graphics/direct_draw_surface.h"
+
 namespace {
 
 // A sprite that runs a hook from each of its virtual operations and reports its
@@ -180,6 +183,110 @@ TEST_F(SpriteEngineTest, NestedEngineDefersToTheOutermost) {
   engine.MoveTree(1);
   EXPECT_EQ(destroyed, (std::vector<std::string>{"other", "deep"}));
   EXPECT_EQ(engine.SpriteCount(), 0);
+}
+
+// The draw pass against an 800 x 600 surface.
+class DrawPassTest : public SpriteEngineTest {
+ protected:
+  DrawPassTest() : ddraw(nullptr), surface(&ddraw) {
+    surface.SetSize(800, 600);
+    engine.SetSurface(&surface);
+  }
+  Hooked* at(TSprite& parent, double x, double y, int w = 10, int h = 10) {
+    Hooked* sprite = make(parent);
+    sprite->PosX = x;
+    sprite->PosY = y;
+    sprite->Width = w;
+    sprite->Height = h;
+    return sprite;
+  }
+
+  TDirectDraw ddraw;
+  TDirectDrawSurface surface;
+};
+
+TEST_F(DrawPassTest, SetSurfaceTakesItsSizeAndNoneKeepsTheLast) {
+  EXPECT_EQ(engine.SurfaceRect(), (TRect{0, 0, 800, 600}));
+  EXPECT_EQ(engine.Width, 800);
+  EXPECT_EQ(engine.Height, 600);
+  engine.SetSurface(nullptr);
+  EXPECT_EQ(engine.Surface(), nullptr);
+  EXPECT_EQ(engine.SurfaceRect(), (TRect{0, 0, 800, 600}));
+}
+
+TEST_F(DrawPassTest, DrawsParentsFirstAndSiblingsByZOrder) {
+  std::vector<std::string> drawn;
+  Hooked* back = at(engine, 0, 0);
+  Hooked* front = at(engine, 0, 0);
+  Hooked* child = at(*back, 0, 0);
+  back->onDraw = [&] { drawn.push_back("back"); };
+  front->onDraw = [&] { drawn.push_back("front"); };
+  child->onDraw = [&] { drawn.push_back("child"); };
+  front->SetZOrder(3);
+  back->SetZOrder(1);
+  engine.DrawAll();
+  EXPECT_EQ(drawn, (std::vector<std::string>{"back", "child", "front"}));
+  EXPECT_EQ(engine.DrawnCount(), 3);
+}
+
+TEST_F(DrawPassTest, OffSurfaceParentIsSkippedButItsChildrenAreDrawn) {
+  Hooked* parent = at(engine, -500, 0);
+  Hooked* child = at(*parent, 600, 10);
+  engine.DrawAll();
+  EXPECT_EQ(parent->draws, 0);
+  EXPECT_EQ(child->draws, 1);
+  EXPECT_EQ(engine.DrawnCount(), 1);
+}
+
+TEST_F(DrawPassTest, RectanglesTouchingTheSurfaceEdgeAreNotDrawn) {
+  Hooked* left = at(engine, -10, 0);   // right = 0
+  Hooked* right = at(engine, 800, 0);  // left = surface width
+  Hooked* below = at(engine, 0, 600);  // top = surface height
+  Hooked* empty = at(engine, 0, 0, 0, 0);
+  Hooked* edge = at(engine, 799, 599);  // one pixel inside
+  engine.DrawAll();
+  EXPECT_EQ(left->draws + right->draws + below->draws + empty->draws, 0);
+  EXPECT_EQ(edge->draws, 1);
+  EXPECT_EQ(engine.DrawnCount(), 1);
+}
+
+TEST_F(DrawPassTest, InvisibleSpriteHidesItsSubtree) {
+  Hooked* parent = at(engine, 0, 0);
+  Hooked* child = at(*parent, 0, 0);
+  parent->IsVisible = false;
+  engine.DrawAll();
+  EXPECT_EQ(child->draws, 0);
+  EXPECT_EQ(engine.DrawnCount(), 0);
+}
+
+TEST_F(DrawPassTest, SpriteMadeDuringTheMovePassIsDrawnInTheSameFrame) {
+  Hooked* maker = at(engine, 0, 0);
+  Hooked* made = nullptr;
+  maker->onMove = [&] {
+    if (made == nullptr) made = at(engine, 20, 20);
+  };
+  engine.MoveTree(16);
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(made->moves, 0);
+  engine.DrawAll();
+  EXPECT_EQ(made->draws, 1);
+  engine.MoveTree(16);
+  EXPECT_EQ(made->moves, 1);
+}
+
+TEST_F(DrawPassTest, DestroyingAndReorderingDuringTheDrawPass) {
+  Hooked* a = at(engine, 0, 0);
+  Hooked* b = at(engine, 0, 0);
+  Hooked* c = at(engine, 0, 0);
+  b->onDraw = [&] {
+    b->SetZOrder(-5);
+    a->Kill();
+    b->Kill();
+    engine.FlushDead();
+  };
+  engine.DrawAll();
+  EXPECT_EQ(destroyed.size(), 2u);
+  EXPECT_EQ(engine.DrawOrder(), (std::vector<TSprite*>{c}));
 }
 
 }  // namespace
