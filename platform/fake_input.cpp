@@ -1,0 +1,157 @@
+#include "platform/fake_input.h"
+
+namespace platform {
+
+namespace {
+
+class FakeJoystick : public Joystick {
+ public:
+  FakeJoystick(std::shared_ptr<FakeJoystickDevice> device, bool haptics)
+      : device_(std::move(device)), haptics_(haptics) {}
+  bool attached() override { return device_->plugged; }
+  int axisCount() override { return device_->axisCount; }
+  int buttonCount() override { return device_->buttonCount; }
+  bool read(JoystickReading& reading) override {
+    if (!device_->plugged || !device_->readable) return false;
+    reading = device_->state;
+    return true;
+  }
+  HapticDevice* haptic() override {
+    return haptics_ && device_->plugged ? device_->motor.get() : nullptr;
+  }
+
+ private:
+  std::shared_ptr<FakeJoystickDevice> device_;
+  bool haptics_;
+};
+
+}  // namespace
+
+int FakeHapticDevice::liveEffects() const {
+  int n = 0;
+  for (const Record& r : records) n += r.alive ? 1 : 0;
+  return n;
+}
+
+void FakeHapticDevice::finishAll() {
+  for (Record& r : records) r.playing = false;
+}
+
+FakeHapticDevice::Record* FakeHapticDevice::find(int handle) {
+  if (handle < 0 || handle >= static_cast<int>(records.size())) return nullptr;
+  Record& r = records[static_cast<size_t>(handle)];
+  return r.alive ? &r : nullptr;
+}
+
+int FakeHapticDevice::createEffect(const HapticEffect& effect) {
+  if (failCreate) return -1;
+  records.push_back(Record{effect});
+  const int handle = static_cast<int>(records.size()) - 1;
+  log.push_back("create " + std::to_string(handle));
+  return handle;
+}
+
+bool FakeHapticDevice::updateEffect(int handle, const HapticEffect& effect) {
+  Record* r = find(handle);
+  if (r == nullptr) return false;
+  r->effect = effect;
+  ++r->updates;
+  log.push_back("update " + std::to_string(handle));
+  return true;
+}
+
+bool FakeHapticDevice::runEffect(int handle, uint32_t /*iterations*/) {
+  Record* r = find(handle);
+  if (r == nullptr) return false;
+  if (failRuns > 0) {
+    --failRuns;
+    log.push_back("run failed " + std::to_string(handle));
+    return false;
+  }
+  r->playing = true;
+  ++r->runs;
+  log.push_back("run " + std::to_string(handle));
+  return true;
+}
+
+bool FakeHapticDevice::stopEffect(int handle) {
+  Record* r = find(handle);
+  if (r == nullptr) return false;
+  r->playing = false;
+  ++r->stops;
+  log.push_back("stop " + std::to_string(handle));
+  return true;
+}
+
+int FakeHapticDevice::effectStatus(int handle) {
+  Record* r = find(handle);
+  if (r == nullptr) return 0;
+  return r->playing ? statusOfPlaying : 0;
+}
+
+void FakeHapticDevice::destroyEffect(int handle) {
+  Record* r = find(handle);
+  if (r == nullptr) return;
+  r->alive = false;
+  r->playing = false;
+  log.push_back("destroy " + std::to_string(handle));
+}
+
+bool FakeHapticDevice::setAutocenter(bool on) {
+  autocenter = on;
+  return true;
+}
+
+FakeInputSystem::FakeInputSystem() = default;
+
+std::shared_ptr<FakeJoystickDevice> FakeInputSystem::plugJoystick(int axisCount, int buttonCount,
+                                                                  bool forceFeedback) {
+  auto device = std::make_shared<FakeJoystickDevice>();
+  device->axisCount = axisCount;
+  device->buttonCount = buttonCount;
+  device->state.axisMin = -32768;
+  device->state.axisMax = 32767;
+  if (forceFeedback) device->motor = std::make_unique<FakeHapticDevice>();
+  joysticks.push_back(device);
+  ++changes;
+  return device;
+}
+
+void FakeInputSystem::unplugJoystick(const std::shared_ptr<FakeJoystickDevice>& device) {
+  for (auto it = joysticks.begin(); it != joysticks.end(); ++it) {
+    if (*it == device) {
+      device->plugged = false;
+      joysticks.erase(it);
+      ++changes;
+      return;
+    }
+  }
+}
+
+bool FakeInputSystem::acquireDeviceLayer() {
+  if (!deviceLayerWorks) return false;
+  ++deviceLayerUsers;
+  return true;
+}
+
+void FakeInputSystem::releaseDeviceLayer() {
+  if (deviceLayerUsers > 0) --deviceLayerUsers;
+}
+
+bool FakeInputSystem::readMouse(MouseReading& reading) {
+  if (!mousePresent) return false;
+  reading = mouse;
+  mouse.x = mouse.y = mouse.z = 0;
+  return true;
+}
+
+std::unique_ptr<Joystick> FakeInputSystem::openJoystick(int position, bool haptics) {
+  if (position < 0 || position >= static_cast<int>(joysticks.size())) return nullptr;
+  const auto& device = joysticks[static_cast<size_t>(position)];
+  ++device->opens;
+  return std::make_unique<FakeJoystick>(device, haptics && deviceLayerUsers > 0);
+}
+
+std::unique_ptr<InputSystem> createFakeInputSystem() { return std::make_unique<FakeInputSystem>(); }
+
+}  // namespace platform
