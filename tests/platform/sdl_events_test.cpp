@@ -248,5 +248,26 @@ TEST_F(SdlEventsTest, WaitReturnsAtOnceWhenAnEventIsQueued) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 }
 
+TEST(SdlEventsDeathTest, ASecondSignalEndsAProgramThatDidNotClose) {
+  EXPECT_EXIT(
+      {
+        auto platform = createSdlPlatform();
+        std::raise(SIGTERM);
+        std::raise(SIGTERM);
+        std::exit(0);
+      },
+      ::testing::KilledBySignal(SIGTERM), "");
+}
+
+TEST(SdlEventsDeathTest, SignalHandlersGoAwayWithThePlatform) {
+  EXPECT_EXIT(
+      {
+        createSdlPlatform().reset();
+        std::raise(SIGINT);
+        std::exit(0);
+      },
+      ::testing::KilledBySignal(SIGINT), "");
+}
+
 }  // namespace
 }  // namespace platform
