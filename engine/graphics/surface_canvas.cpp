@@ -1,0 +1,81 @@
+#include "engine/graphics/surface_canvas.h"
+
+#include "engine/graphics/direct_draw_surface.h"
+#include "framework/bitmap.h"
+#include "platform/platform.h"
+
+namespace {
+
+platform::FontSpec fontSpec(const TFont& font) {
+  platform::FontSpec spec;
+  spec.family = font.Name;
+  spec.sizePoints = font.Size;
+  spec.bold = (font.Style & fsBold) != 0;
+  spec.italic = (font.Style & fsItalic) != 0;
+  spec.color = font.Color;
+  return spec;
+}
+
+platform::TextRenderer* textRenderer(TDirectDrawSurface* surface) {
+  return surface->DDraw() != nullptr ? surface->DDraw()->TextRenderer() : nullptr;
+}
+
+}  // namespace
+
+void TDirectDrawSurfaceCanvas::TextOut(int x, int y, const std::string& text) {
+  holding_ = true;
+  platform::TextRenderer* renderer = textRenderer(surface_);
+  if (renderer == nullptr || !surface_->HasSurface() || text.empty()) return;
+  const TDDPixelFormat format = surface_->PixelFormat();
+  platform::PixelFormat target;
+  if (format == PixelFormat565()) {
+    target = platform::PixelFormat::RGB565;
+  } else if (format == PixelFormat888(32)) {
+    target = platform::PixelFormat::ARGB8888;
+  } else {
+    return;  // text is drawn only in the display formats
+  }
+  const platform::FontSpec spec = fontSpec(Font);
+  if (Brush.Style == bsSolid) {
+    int width = 0;
+    int height = 0;
+    renderer->textExtent(text, spec, width, height);
+    FillRect(x, y, x + width, y + height);
+  }
+  TDDSurfaceDesc desc;
+  if (!surface_->Lock(desc)) return;
+  renderer->drawText(desc.Surface, desc.Width, desc.Height, desc.Pitch, target, x, y, text, spec);
+  surface_->Unlock();
+}
+
+int TDirectDrawSurfaceCanvas::TextWidth(const std::string& text) {
+  platform::TextRenderer* renderer = textRenderer(surface_);
+  if (renderer == nullptr) return 0;
+  int width = 0;
+  int height = 0;
+  renderer->textExtent(text, fontSpec(Font), width, height);
+  return width;
+}
+
+int TDirectDrawSurfaceCanvas::TextHeight(const std::string& text) {
+  platform::TextRenderer* renderer = textRenderer(surface_);
+  if (renderer == nullptr) return 0;
+  int width = 0;
+  int height = 0;
+  renderer->textExtent(text, fontSpec(Font), width, height);
+  return height;
+}
+
+void TDirectDrawSurfaceCanvas::FillRect(int left, int top, int right, int bottom) {
+  holding_ = true;
+  surface_->FillRect(TRect{left, top, right, bottom}, surface_->MatchColor(Brush.Color));
+}
+
+void TDirectDrawSurfaceCanvas::Draw(int x, int y, const TGraphic& graphic) {
+  holding_ = true;
+  if (!surface_->HasSurface() || graphic.Empty()) return;
+  TDirectDrawSurface picture(surface_->DDraw());
+  picture.SystemMemory = true;
+  picture.LoadGraphic(graphic);
+  surface_->BlitFrom(x, y, picture.ClipRect(), &picture, false);
+}
