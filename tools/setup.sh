@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential make cmake pkg-config
   libsdl2-dev libpango1.0-dev libcairo2-dev libfontconfig-dev
   libgtest-dev
   fonts-comic-neue fonts-dejavu-core

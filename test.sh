@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs the whole test suite headless.
+set -euo pipefail
+cd "$(dirname "$0")"
+./tools/setup.sh --test
+jobs=$(nproc)
+flags=(-DCMAKE_BUILD_TYPE=Debug -DREEFMAW_SANITIZE=ON -DREEFMAW_BENCH=OFF)
+if [ "${CI:-}" = "true" ]; then
+  flags+=(-DREEFMAW_WERROR=ON)
+fi
+cmake -S . -B build/test "${flags[@]}" >/dev/null
+cmake --build build/test -j "$jobs"
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+# A sanitizer report ends the program with an error, which fails its tests.
+export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+cd build/test && ctest --output-on-failure -j "$jobs"
