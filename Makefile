@@ -16,7 +16,7 @@ bench:
 	for b in build/bench/bench/bench_*; do echo "== $$b"; $$b; done
 
 fuzz:
-	./tools/setup.sh --test
+	./tools/setup.sh --fuzz
 	CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREEFMAW_FUZZ=ON -DREEFMAW_TESTS=OFF -DREEFMAW_BENCH=OFF >/dev/null
 	cmake --build build/fuzz -j $(JOBS)
 

@@ -9,9 +9,10 @@ packages=(
   libgtest-dev
   fonts-comic-neue fonts-dejavu-core
 )
-if [ "${1:-}" = "--test" ]; then
-  packages+=(xvfb xauth imagemagick clang)
-fi
+case "${1:-}" in
+  --fuzz) packages+=(clang libclang-rt-dev) ;;        # libFuzzer targets
+  --screenshot) packages+=(xvfb xauth imagemagick) ;;  # looking at the game headless
+esac
 
 missing=()
 for p in "${packages[@]}"; do
