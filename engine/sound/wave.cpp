@@ -6,6 +6,15 @@
 
 #include "engine/sound/wave_stream.h"
 
+namespace {
+
+// memcpy without its rule against null pointers for empty copies.
+void copyBytes(uint8_t* to, const uint8_t* from, size_t count) {
+  if (count != 0) std::memcpy(to, from, count);
+}
+
+}  // namespace
+
 void TWave::Clear() {
   std::vector<uint8_t>().swap(waveData_);
   std::vector<uint8_t>().swap(formatData_);
@@ -18,7 +27,7 @@ void TWave::SetWaveSize(int32_t size) {
   const size_t capacity = static_cast<size_t>(blocks * kBlockSize);
   if (capacity != waveData_.size()) {
     std::vector<uint8_t> data(capacity);
-    std::memcpy(data.data(), waveData_.data(), std::min(capacity, waveData_.size()));
+    copyBytes(data.data(), waveData_.data(), std::min(capacity, waveData_.size()));
     waveData_ = std::move(data);
   }
   waveSize_ = size;
@@ -26,7 +35,7 @@ void TWave::SetWaveSize(int32_t size) {
 
 void TWave::SetFormatSize(int32_t size) {
   std::vector<uint8_t> data(static_cast<size_t>(std::max(size, 0)));
-  std::memcpy(data.data(), formatData_.data(), std::min(data.size(), formatData_.size()));
+  copyBytes(data.data(), formatData_.data(), std::min(data.size(), formatData_.size()));
   formatData_ = std::move(data);
 }
 
@@ -38,8 +47,8 @@ void TWave::CopyFrom(const TWave* source) {
   if (source == this) return;
   SetWaveSize(source->WaveSize());
   SetFormatSize(source->FormatSize());
-  std::memcpy(WaveData(), source->WaveData(), static_cast<size_t>(source->WaveSize()));
-  std::memcpy(FormatData(), source->FormatData(), static_cast<size_t>(source->FormatSize()));
+  copyBytes(WaveData(), source->WaveData(), static_cast<size_t>(source->WaveSize()));
+  copyBytes(FormatData(), source->FormatData(), static_cast<size_t>(source->FormatSize()));
 }
 
 void TWave::LoadRiff(TStream& stream) {
@@ -49,7 +58,7 @@ void TWave::LoadRiff(TStream& stream) {
     TWaveStream wave(stream);
     wave.OpenRead();
     loaded.SetFormatSize(wave.FormatSize());
-    std::memcpy(loaded.FormatData(), wave.FormatData(), static_cast<size_t>(wave.FormatSize()));
+    copyBytes(loaded.FormatData(), wave.FormatData(), static_cast<size_t>(wave.FormatSize()));
     loaded.SetWaveSize(wave.WaveSize());
     wave.ReadBuffer(loaded.WaveData(), loaded.WaveSize());
   }
@@ -62,7 +71,7 @@ void TWave::SaveRiff(TStream& stream) const {
   if (FormatSize() <= 0 || WaveSize() <= 0) return;
   TWaveStream wave(stream);
   wave.SetFormatSize(FormatSize());
-  std::memcpy(wave.FormatData(), FormatData(), static_cast<size_t>(FormatSize()));
+  copyBytes(wave.FormatData(), FormatData(), static_cast<size_t>(FormatSize()));
   wave.OpenWrite();
   wave.WriteBuffer(WaveData(), WaveSize());
   wave.Finish();
