@@ -129,4 +129,16 @@ class InputSystem {
 std::unique_ptr<InputSystem> createSdlInputSystem();
 std::unique_ptr<InputSystem> createFakeInputSystem();
 
+// A stick made of software that SDL lists like a plugged-in one, so the SDL input path can
+// be exercised without hardware. Destroying it pulls it out.
+class VirtualJoystick {
+ public:
+  virtual ~VirtualJoystick() = default;
+  virtual void setAxis(int axis, int16_t value) = 0;
+  virtual void setButton(int button, bool down) = 0;
+};
+
+// nullptr when SDL cannot attach one.
+std::unique_ptr<VirtualJoystick> attachSdlVirtualJoystick(int axes, int buttons);
+
 }  // namespace platform

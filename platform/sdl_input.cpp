@@ -312,7 +312,45 @@ class SdlInputSystem : public InputSystem {
   std::vector<SDL_JoystickID> lastIds_;
 };
 
+class SdlVirtualJoystick : public VirtualJoystick {
+ public:
+  SdlVirtualJoystick(int deviceIndex, SDL_Joystick* joystick)
+      : instance_(SDL_JoystickGetDeviceInstanceID(deviceIndex)), joystick_(joystick) {}
+  ~SdlVirtualJoystick() override {
+    SDL_JoystickClose(joystick_);
+    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+      if (SDL_JoystickGetDeviceInstanceID(i) == instance_) SDL_JoystickDetachVirtual(i);
+    }
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+  }
+  SdlVirtualJoystick(const SdlVirtualJoystick&) = delete;
+  SdlVirtualJoystick& operator=(const SdlVirtualJoystick&) = delete;
+
+  void setAxis(int axis, int16_t value) override {
+    SDL_JoystickSetVirtualAxis(joystick_, axis, value);
+  }
+  void setButton(int button, bool down) override {
+    SDL_JoystickSetVirtualButton(joystick_, button, down ? SDL_PRESSED : SDL_RELEASED);
+  }
+
+ private:
+  SDL_JoystickID instance_;
+  SDL_Joystick* joystick_;
+};
+
 }  // namespace
+
+std::unique_ptr<VirtualJoystick> attachSdlVirtualJoystick(int axes, int buttons) {
+  if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return nullptr;
+  const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, axes, buttons, 0);
+  SDL_Joystick* joystick = index < 0 ? nullptr : SDL_JoystickOpen(index);
+  if (joystick == nullptr) {
+    if (index >= 0) SDL_JoystickDetachVirtual(index);
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    return nullptr;
+  }
+  return std::make_unique<SdlVirtualJoystick>(index, joystick);
+}
 
 std::unique_ptr<InputSystem> createSdlInputSystem() { return std::make_unique<SdlInputSystem>(); }
 

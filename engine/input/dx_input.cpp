@@ -28,10 +28,10 @@ constexpr int64_t WA_INACTIVE = 0;
 
 TCustomDXInput::TCustomDXInput(TComponent* owner)
     : TComponent(owner),
+      ownerForm_(findOwnerForm(owner)),
       Joystick(addDevice<TJoystick>(devices_, *this)),
       Keyboard(addDevice<TKeyboard>(devices_, *this)),
-      Mouse(addDevice<TMouse>(devices_, *this)),
-      ownerForm_(findOwnerForm(owner)) {
+      Mouse(addDevice<TMouse>(devices_, *this)) {
   subClass_ = std::make_unique<TControlSubClass>(
       ownerForm_, [this](TMessage& message, const std::function<void(TMessage&)>& previous) {
         previous(message);

@@ -26,6 +26,10 @@ inline constexpr const char* SFormNotFound = "Form not found";
 inline constexpr const char* SDirectInputNeeded = "DirectInput is necessary to use the mouse";
 
 class TCustomDXInput : public TComponent {
+  // First, so that they exist before the device pointers below are made.
+  TForm* ownerForm_;
+  std::vector<std::unique_ptr<TCustomInput>> devices_;
+
  public:
   // Raises EDXInputError "Form not found" when no form owns the component.
   explicit TCustomDXInput(TComponent* owner);
@@ -69,8 +73,6 @@ class TCustomDXInput : public TComponent {
   void giveCooperativeLevels();
   void acquireDevices();
 
-  std::vector<std::unique_ptr<TCustomInput>> devices_;
-  TForm* ownerForm_;
   std::unique_ptr<TControlSubClass> subClass_;
   TDXInputStates previousStates_;
   bool activeOnly_ = true;
