@@ -7,7 +7,7 @@ packages=(
   build-essential make cmake pkg-config
   libsdl2-dev libpango1.0-dev libcairo2-dev libfontconfig-dev
   libgtest-dev
-  fonts-comic-neue fonts-dejavu-core
+  fonts-comic-neue fonts-comfortaa fonts-dejavu-core
 )
 case "${1:-}" in
   --fuzz) packages+=(clang libclang-rt-dev) ;;        # libFuzzer targets
