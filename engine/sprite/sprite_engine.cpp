@@ -62,3 +62,66 @@ void TSpriteEngine::SetSurface(TDirectDrawSurface* surface) {
   Width = surface->Width();
   Height = surface->Height();
 }
+
+TCustomDXSpriteEngine::TCustomDXSpriteEngine(TComponent* owner)
+    : TComponent(owner), root_(std::make_unique<TSpriteEngine>()), Engine(root_.get()) {}
+
+TCustomDXSpriteEngine::~TCustomDXSpriteEngine() { SetDXDraw(nullptr); }
+
+void TCustomDXSpriteEngine::Move(int32_t lagCount) { Engine->MoveTree(lagCount); }
+
+void TCustomDXSpriteEngine::Dead() { Engine->FlushDead(); }
+
+void TCustomDXSpriteEngine::Draw() {
+  if (dxdraw_ != nullptr && dxdraw_->Initialized()) Engine->DrawAll();
+}
+
+void TCustomDXSpriteEngine::SetDXDraw(TCustomDXDraw* value) {
+  if (dxdraw_ != nullptr) dxdraw_->UnregisterNotify(this);
+  dxdraw_ = value;
+  if (dxdraw_ != nullptr) {
+    dxdraw_->RegisterNotify(
+        [this](TCustomDXDraw* sender, TDXDrawNotifyType kind) { handleDrawNotify(sender, kind); },
+        this);
+  }
+}
+
+void TCustomDXSpriteEngine::handleDrawNotify(TCustomDXDraw* sender, TDXDrawNotifyType kind) {
+  switch (kind) {
+    case NotifyDestroying:
+      SetDXDraw(nullptr);
+      break;
+    // The back surface is replaced when the display resizes it, which the surface
+    // notifications announce; the engine follows so it never draws on a freed one.
+    case NotifyInitialize:
+    case NotifyInitializeSurface:
+      Engine->SetSurface(sender->SurfacePtr());
+      break;
+    case NotifyFinalize:
+    case NotifyFinalizeSurface:
+      Engine->SetSurface(nullptr);
+      break;
+    default:
+      break;
+  }
+}
+
+void TDXSpriteEngine::SetStoredProperty(const std::string& name, const TPropertyValue& value) {
+  if (name == "DXDraw") {
+    storedDXDraw_ = value.AsIdentifier(name);
+  } else {
+    TCustomDXSpriteEngine::SetStoredProperty(name, value);
+  }
+}
+
+void TDXSpriteEngine::Loaded() {
+  TCustomDXSpriteEngine::Loaded();
+  if (storedDXDraw_.empty() || Owner() == nullptr) return;
+  auto* dxdraw = dynamic_cast<TCustomDXDraw*>(Owner()->FindComponent(storedDXDraw_));
+  if (dxdraw == nullptr) {
+    throw EReadError(
+        Format("Error reading %s.DXDraw: component %s not found", Name, storedDXDraw_));
+  }
+  storedDXDraw_.clear();
+  SetDXDraw(dxdraw);
+}

@@ -1,14 +1,19 @@
 #pragma once
-// The root of a sprite tree: counts the sprites below it, runs the collision walks,
-// keeps the killed sprites until FlushDead destroys them, and holds the surface the
-// draw pass draws on.
+// The root of a sprite tree (TSpriteEngine): counts the sprites below it, runs the
+// collision walks, keeps the killed sprites until FlushDead destroys them, and holds the
+// surface the draw pass draws on. And the component the main window owns
+// (TDXSpriteEngine), which holds such an engine and binds it to the display component's
+// back surface.
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "engine/graphics/dx_draw.h"
 #include "engine/sprite/sprite.h"
 #include "engine/timer/geometry.h"
+#include "framework/component.h"
 
 class TDirectDrawSurface;
 
@@ -66,4 +71,45 @@ class TSpriteEngine : public TSprite {
   TRect surfaceRect_;
   int passDepth_ = 0;
   std::vector<std::unique_ptr<TSprite>> graveyard_;
+};
+
+class TCustomDXSpriteEngine : public TComponent {
+  // Declared first: Engine points into it.
+  std::unique_ptr<TSpriteEngine> root_;
+
+ public:
+  explicit TCustomDXSpriteEngine(TComponent* owner);
+  ~TCustomDXSpriteEngine() override;
+  std::string ClassName() const override { return "TCustomDXSpriteEngine"; }
+
+  // The root of the tree; the game's sprites are created with it as their parent.
+  TSpriteEngine* const Engine;
+
+  // The frame step's three calls: the move pass, destroying the killed sprites, and
+  // the draw pass onto the display's back surface (only while the display is
+  // initialized).
+  void Move(int32_t lagCount);
+  void Dead();
+  void Draw();
+
+  TCustomDXDraw* DXDraw() const { return dxdraw_; }
+  // Binds to a display component (or none), following its surfaces from then on.
+  void SetDXDraw(TCustomDXDraw* value);
+
+ private:
+  void handleDrawNotify(TCustomDXDraw* sender, TDXDrawNotifyType kind);
+
+  TCustomDXDraw* dxdraw_ = nullptr;
+};
+
+class TDXSpriteEngine : public TCustomDXSpriteEngine {
+ public:
+  using TCustomDXSpriteEngine::TCustomDXSpriteEngine;
+  std::string ClassName() const override { return "TDXSpriteEngine"; }
+  // DXDraw names the display component of the same window.
+  void SetStoredProperty(const std::string& name, const TPropertyValue& value) override;
+  void Loaded() override;
+
+ private:
+  std::string storedDXDraw_;
 };
