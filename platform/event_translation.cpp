@@ -17,6 +17,10 @@ uint32_t shiftFromSdl(uint32_t keyModifiers, uint32_t mouseButtons) {
   return shift;
 }
 
+bool isCommandText(uint32_t keyModifiers) {
+  return (keyModifiers & KMOD_LALT) != 0 && (keyModifiers & (KMOD_RALT | KMOD_MODE)) == 0;
+}
+
 namespace {
 
 constexpr char kReplacement[] = "\xEF\xBF\xBD";

@@ -125,6 +125,7 @@ void SdlEventSource::translate(const SDL_Event& sdlEvent) {
       break;
     }
     case SDL_TEXTINPUT:
+      if (isCommandText(SDL_GetModState())) break;
       for (std::string& character : splitUtf8Characters(sdlEvent.text.text)) {
         Event event;
         event.kind = EventKind::Char;

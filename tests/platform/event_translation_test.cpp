@@ -21,6 +21,15 @@ TEST(ShiftFromSdl, PointerButtons) {
   EXPECT_EQ(shiftFromSdl(KMOD_LALT, SDL_BUTTON_X1MASK), ssAlt);
 }
 
+TEST(IsCommandText, LeftAltMakesCommandsAltGrTypes) {
+  EXPECT_TRUE(isCommandText(KMOD_LALT));
+  EXPECT_TRUE(isCommandText(KMOD_LALT | KMOD_SHIFT));
+  EXPECT_FALSE(isCommandText(KMOD_NONE));
+  EXPECT_FALSE(isCommandText(KMOD_SHIFT | KMOD_CAPS));
+  EXPECT_FALSE(isCommandText(KMOD_RALT));
+  EXPECT_FALSE(isCommandText(KMOD_LALT | KMOD_MODE));
+}
+
 TEST(SplitUtf8Characters, OneStringPerCharacter) {
   EXPECT_EQ(splitUtf8Characters("ab"), (std::vector<std::string>{"a", "b"}));
   // Cyrillic (two bytes), a euro sign (three), an emoji (four).
