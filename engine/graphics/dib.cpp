@@ -335,6 +335,18 @@ void TDIB::LoadFromStream(TStream& stream) {
   ReadBitmapData(stream);
 }
 
+void TDIB::ReadData(TStream& stream) {
+  const int64_t start = stream.Position();
+  uint8_t signature[2] = {0, 0};
+  const int64_t n = stream.Read(signature, sizeof signature);
+  stream.SetPosition(start);
+  if (n == 2 && get16(signature) == kBmpSignature) {
+    LoadFromStream(stream);
+  } else {
+    ReadBitmapData(stream);
+  }
+}
+
 void TDIB::ReadBitmapData(TStream& stream) {
   uint8_t sizeBytes[4];
   const int64_t n = stream.Read(sizeBytes, sizeof sizeBytes);

@@ -120,7 +120,8 @@ class TDIB : public TGraphic {
   // bitmap.
   void ReadBitmapData(TStream& stream);
   void WriteBitmapData(TStream& stream) const;
-  void ReadData(TStream& stream) override { ReadBitmapData(stream); }
+  // A stored picture: DIB data, or a whole BMP file (its "BM" cannot begin a header size).
+  void ReadData(TStream& stream) override;
   void WriteData(TStream& stream) const override { WriteBitmapData(stream); }
 
   std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<TDIB>(*this); }
