@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio_system.h"
+#include "platform/input_system.h"
 #include "platform/platform.h"
 
 namespace platform {

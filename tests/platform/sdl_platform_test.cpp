@@ -34,13 +34,5 @@ TEST(SdlPlatform, ExecutablePathNamesThisProgram) {
   EXPECT_NE(path.find("platform_tests"), std::string::npos);
 }
 
-TEST(SdlPlatform, LibrariesThroughThePlatform) {
-  auto platform = createSdlPlatform();
-  void* libm = platform->libraries().load("libm.so.6");
-  ASSERT_NE(libm, nullptr);
-  EXPECT_NE(platform->libraries().symbol(libm, "cos"), nullptr);
-  platform->libraries().unload(libm);
-}
-
 }  // namespace
 }  // namespace platform
