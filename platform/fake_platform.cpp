@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/audio_system.h"
-#include "platform/input_system.h"
-
 namespace platform {
 
 uint32_t FakeClock::ticks() {
