@@ -1,0 +1,43 @@
+// make_art: paints the game's pictures and writes them, with the shipped records file,
+// into a game folder.
+//
+//   make_art [ROOT] [--sheet FILE.png] [--preview DIR]
+//
+// ROOT (default: the current directory) receives Data/... and resources/...; --sheet
+// also writes a contact sheet of every picture keyed over the sea; --preview writes
+// each picture as its own PNG into DIR instead of writing the game's files.
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "tools/art/art_generator.h"
+
+int main(int argc, char** argv) {
+  std::string root = ".", sheet, preview;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a == "--sheet" && i + 1 < argc) {
+      sheet = argv[++i];
+    } else if (a == "--preview" && i + 1 < argc) {
+      preview = argv[++i];
+    } else if (!a.empty() && a[0] != '-') {
+      root = a;
+    } else {
+      std::fprintf(stderr, "usage: make_art [ROOT] [--sheet FILE.png] [--preview DIR]\n");
+      return 2;
+    }
+  }
+  try {
+    std::vector<art::ArtPiece> pieces = art::paintAll();
+    if (!preview.empty()) {
+      art::writePreviews(pieces, preview);
+    } else {
+      art::writeAll(pieces, root);
+    }
+    if (!sheet.empty()) art::writeContactSheet(pieces, sheet);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "make_art: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
