@@ -8,6 +8,9 @@
 
 #include "engine/graphics/direct_draw.h"
 #include "engine/graphics/direct_draw_surface.h"
+#include "engine/graphics/dx_draw.h"
+#include "framework/description.h"
+#include "framework/form.h"
 
 namespace {
 
@@ -287,6 +290,140 @@ TEST_F(DrawPassTest, DestroyingAndReorderingDuringTheDrawPass) {
   engine.DrawAll();
   EXPECT_EQ(destroyed.size(), 2u);
   EXPECT_EQ(engine.DrawOrder(), (std::vector<TSprite*>{c}));
+}
+
+// The component, bound to a display on a window that is never shown.
+class DXSpriteEngineTest : public ::testing::Test, public TComponentFactory {
+ protected:
+  DXSpriteEngineTest() : form(std::make_unique<TForm>(nullptr)) {}
+
+  TComponent* CreateStoredComponent(const std::string& className, TComponent*) override {
+    if (className == "TDXDraw") {
+      auto* draw = form->CreateComponent<TDXDraw>();
+      draw->Parent = form.get();
+      return draw;
+    }
+    if (className == "TDXSpriteEngine") return form->CreateComponent<TDXSpriteEngine>();
+    return nullptr;
+  }
+  void read(const std::string& text) { ReadDescription(ParseDescription(text), *form, *this); }
+  TDXDraw* display() {
+    auto* draw = form->CreateComponent<TDXDraw>();
+    draw->Parent = form.get();
+    draw->SetAutoSize(false);
+    draw->SetSurfaceSize(320, 200);
+    return draw;
+  }
+
+  std::unique_ptr<TForm> form;
+};
+
+TEST_F(DXSpriteEngineTest, FollowsTheDisplaysBackSurface) {
+  TDXDraw* draw = display();
+  auto* sprites = form->CreateComponent<TDXSpriteEngine>();
+  sprites->SetDXDraw(draw);
+  EXPECT_EQ(sprites->Engine->Surface(), nullptr);
+  draw->Initialize();
+  ASSERT_TRUE(draw->Initialized());
+  EXPECT_EQ(sprites->Engine->Surface(), draw->SurfacePtr());
+  EXPECT_EQ(sprites->Engine->SurfaceRect(), (TRect{0, 0, 320, 200}));
+  draw->Finalize();
+  EXPECT_EQ(sprites->Engine->Surface(), nullptr);
+}
+
+TEST_F(DXSpriteEngineTest, BindingToAnInitializedDisplayTakesItsSurfaceAtOnce) {
+  TDXDraw* draw = display();
+  draw->Initialize();
+  auto* sprites = form->CreateComponent<TDXSpriteEngine>();
+  sprites->SetDXDraw(draw);
+  EXPECT_EQ(sprites->Engine->Surface(), draw->SurfacePtr());
+  sprites->SetDXDraw(nullptr);
+  EXPECT_EQ(sprites->Engine->Surface(), nullptr);
+}
+
+TEST_F(DXSpriteEngineTest, ResizedBackSurfaceReplacesTheOldOne) {
+  TDXDraw* draw = display();
+  auto* sprites = form->CreateComponent<TDXSpriteEngine>();
+  sprites->SetDXDraw(draw);
+  draw->Initialize();
+  draw->SetSurfaceSize(640, 480);
+  EXPECT_EQ(sprites->Engine->Surface(), draw->SurfacePtr());
+  EXPECT_EQ(sprites->Engine->SurfaceRect(), (TRect{0, 0, 640, 480}));
+  Hooked* sprite = TSprite::Create<Hooked>(*sprites->Engine);
+  sprite->Width = sprite->Height = 10;
+  sprites->Draw();
+  EXPECT_EQ(sprite->draws, 1);
+}
+
+TEST_F(DXSpriteEngineTest, DrawsOnlyWhileTheDisplayIsInitialized) {
+  TDXDraw* draw = display();
+  auto* sprites = form->CreateComponent<TDXSpriteEngine>();
+  Hooked* sprite = TSprite::Create<Hooked>(*sprites->Engine);
+  sprite->Width = sprite->Height = 10;
+  sprites->Draw();  // no display
+  sprites->SetDXDraw(draw);
+  sprites->Draw();  // not initialized
+  EXPECT_EQ(sprite->draws, 0);
+  draw->Initialize();
+  sprites->Move(5);
+  sprites->Draw();
+  EXPECT_EQ(sprite->moves, 1);
+  EXPECT_EQ(sprite->draws, 1);
+  sprite->Kill();
+  sprites->Dead();
+  EXPECT_EQ(sprites->Engine->SpriteCount(), 0);
+}
+
+TEST_F(DXSpriteEngineTest, DisplayDestroyedFirstUnbindsTheEngine) {
+  auto draw = std::make_unique<TDXDraw>(form.get());
+  draw->Parent = form.get();
+  draw->Initialize();
+  auto* sprites = form->CreateComponent<TDXSpriteEngine>();
+  sprites->SetDXDraw(draw.get());
+  draw.reset();
+  EXPECT_EQ(sprites->DXDraw(), nullptr);
+  EXPECT_EQ(sprites->Engine->Surface(), nullptr);
+  sprites->Draw();
+}
+
+TEST_F(DXSpriteEngineTest, StoredDXDrawIsResolvedWhenLoaded) {
+  // The engine is described before the display it names.
+  read(R"(object Form: TForm
+  object DXSpriteEngine: TDXSpriteEngine
+    DXDraw = DXDraw
+    Left = 48
+    Top = 16
+  end
+  object DXSpriteEngine1: TDXSpriteEngine
+  end
+  object DXDraw: TDXDraw
+  end
+end
+)");
+  auto* engine = dynamic_cast<TDXSpriteEngine*>(form->FindComponent("DXSpriteEngine"));
+  auto* unbound = dynamic_cast<TDXSpriteEngine*>(form->FindComponent("DXSpriteEngine1"));
+  ASSERT_NE(engine, nullptr);
+  ASSERT_NE(unbound, nullptr);
+  EXPECT_EQ(engine->DXDraw(), form->FindComponent("DXDraw"));
+  EXPECT_EQ(unbound->DXDraw(), nullptr);
+}
+
+TEST_F(DXSpriteEngineTest, StoredDXDrawNamingNoDisplayIsAReadingError) {
+  EXPECT_THROW(read(R"(object Form: TForm
+  object DXSpriteEngine: TDXSpriteEngine
+    DXDraw = Nothing
+  end
+end
+)"),
+               EReadError);
+  form = std::make_unique<TForm>(nullptr);
+  EXPECT_THROW(read(R"(object Form: TForm
+  object DXSpriteEngine: TDXSpriteEngine
+    Speed = 3
+  end
+end
+)"),
+               EReadError);
 }
 
 }  // namespace
