@@ -115,7 +115,7 @@ class SdlAudioDevice : public AudioDevice {
  public:
   explicit SdlAudioDevice(std::shared_ptr<DeviceState> state) : state_(std::move(state)) {}
   ~SdlAudioDevice() override {
-    SDL_CloseAudioDevice(state_->id);
+    if (state_->id != 0) SDL_CloseAudioDevice(state_->id);
     state_->id = 0;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
@@ -137,13 +137,22 @@ class SdlAudioDevice : public AudioDevice {
   }
 
  private:
-  // Reopens the device in the format of its first buffer. The old device is closed only
-  // once the new one is open, so a refusal leaves the device as it was.
+  // Reopens the device in the format of its first buffer. Drivers that allow one open
+  // device at a time get it closed first, and back in its old format if the new one is
+  // refused.
   void follow(const AudioFormat& format) {
     SDL_AudioSpec obtained{};
-    const SDL_AudioDeviceID id = openPaused(format, obtained);
-    if (id == 0) return;
-    SDL_CloseAudioDevice(state_->id);
+    SDL_AudioDeviceID id = openPaused(format, obtained);
+    if (id == 0) {
+      const AudioFormat old = fromSdl(state_->spec);
+      SDL_CloseAudioDevice(state_->id);
+      state_->id = 0;
+      id = openPaused(format, obtained);
+      if (id == 0) id = openPaused(old, obtained);
+      if (id == 0) return;
+    } else {
+      SDL_CloseAudioDevice(state_->id);
+    }
     state_->id = id;
     state_->spec = obtained;
   }
