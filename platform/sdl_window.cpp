@@ -33,7 +33,7 @@ SdlWindow* SdlWindowRegistry::find(uint32_t id) const {
 }
 
 SdlWindow::SdlWindow(const WindowDesc& desc, SdlWindowRegistry& registry)
-    : registry_(registry), caption_(desc.caption) {
+    : registry_(registry), caption_(desc.caption), bordered_(desc.bordered) {
   Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
   flags |= desc.visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
   if (!desc.bordered) flags |= SDL_WINDOW_BORDERLESS;
@@ -72,6 +72,7 @@ void SdlWindow::setCaption(const std::string& caption) {
 }
 
 void SdlWindow::setBordered(bool bordered) {
+  bordered_ = bordered;
   SDL_SetWindowBordered(window_, bordered ? SDL_TRUE : SDL_FALSE);
 }
 
@@ -83,6 +84,7 @@ void SdlWindow::setFullscreen(bool fullscreen) {
   } else {
     SDL_SetWindowFullscreen(window_, 0);
     fullscreen_ = false;
+    SDL_SetWindowBordered(window_, bordered_ ? SDL_TRUE : SDL_FALSE);
     if (pendingPlacement_) {
       pendingPlacement_ = false;
       applyPlacement(pending_);

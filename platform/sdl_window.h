@@ -87,6 +87,7 @@ class SdlWindow final : public Window {
   uint32_t id_ = 0;
   std::string caption_;
   bool fullscreen_ = false;
+  bool bordered_ = true;  // SDL drops border changes made while the window covers the screen
   bool cursorVisible_ = true;
   int textureWidth_ = 0;
   int textureHeight_ = 0;

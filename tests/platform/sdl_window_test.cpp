@@ -54,10 +54,14 @@ TEST_F(SdlWindowTest, BorderAndFullScreen) {
   window->setBordered(true);
   EXPECT_EQ(SDL_GetWindowFlags(sdl) & SDL_WINDOW_BORDERLESS, 0u);
   window->show();
+  // The way back from full screen: the border is asked for while still full screen.
+  window->setBordered(false);
   window->setFullscreen(true);
   EXPECT_TRUE(window->fullscreen());
+  window->setBordered(true);
   window->setFullscreen(false);
   EXPECT_FALSE(window->fullscreen());
+  EXPECT_EQ(SDL_GetWindowFlags(sdl) & SDL_WINDOW_BORDERLESS, 0u);
 }
 
 TEST_F(SdlWindowTest, PlacementComesBackAfterFullScreen) {
