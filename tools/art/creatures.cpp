@@ -394,6 +394,71 @@ void drawSpiky(cairo_t* cr, double phase) {
   strokeWith(cr, kInk, 1);
 }
 
+// Kind 2: an angelfish, a tall disc with swept-back sail fins and dark bands.
+void drawAngelfish(cairo_t* cr, double phase) {
+  double s = std::sin(2 * M_PI * phase), c = std::cos(2 * M_PI * phase);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  const Rgb body = rgb255(240, 232, 176), fin = rgb255(250, 210, 70);
+  // Tail fan.
+  cairo_save(cr);
+  cairo_translate(cr, 48, 41);
+  cairo_rotate(cr, s * 0.3);
+  cairo_move_to(cr, 0, -3);
+  cairo_curve_to(cr, 8, -10, 14, -14, 19, -13);
+  cairo_curve_to(cr, 17, -4, 17, 4, 19, 13);
+  cairo_curve_to(cr, 14, 14, 8, 10, 0, 3);
+  cairo_close_path(cr);
+  fillLinear(cr, 0, 0, fin, 19, 0, rgb255(255, 240, 170), true);
+  strokeWith(cr, kInk, 1.3);
+  cairo_restore(cr);
+  // Trailing pelvic threads.
+  cairo_move_to(cr, 24, 52);
+  cairo_curve_to(cr, 26, 62, 30 + c * 2, 70, 36 + c * 3, 77);
+  strokeWith(cr, rgb255(250, 220, 90), 1.6);
+  auto shape = [&] {
+    cairo_move_to(cr, 8, 40);
+    cairo_curve_to(cr, 10, 32, 16, 26, 24, 24);
+    cairo_curve_to(cr, 30, 14, 40, 6, 54 + c * 2, 2);
+    cairo_curve_to(cr, 50, 14, 50, 24, 50, 36);
+    cairo_line_to(cr, 50, 46);
+    cairo_curve_to(cr, 50, 58, 50, 68, 54 - c * 2, 80);
+    cairo_curve_to(cr, 40, 76, 30, 68, 24, 58);
+    cairo_curve_to(cr, 16, 56, 10, 50, 8, 44);
+    cairo_close_path(cr);
+  };
+  shape();
+  fillLinear(cr, 0, 2, fin, 0, 80, fin, true);
+  cairo_save(cr);
+  cairo_clip(cr);
+  // The disc of the body, lighter than the sails.
+  ellipsePath(cr, 30, 41, 20, 17);
+  fillRadial(cr, 24, 34, 24, rgb255(252, 250, 230), body);
+  for (int i = 0; i < 3; ++i) {
+    double x = 20 + i * 11;
+    cairo_move_to(cr, x - 2, 0);
+    cairo_curve_to(cr, x + 3, 30, x - 3, 52, x + 2, 82);
+    strokeWith(cr, rgb255(34, 32, 40), 4.5);
+  }
+  ellipsePath(cr, 28, 32, 14, 4);
+  setColor(cr, rgb255(255, 255, 246), 0.35);
+  cairo_fill(cr);
+  cairo_restore(cr);
+  shape();
+  strokeWith(cr, kInk, 1.5);
+  // Pectoral fin, mouth and eye.
+  cairo_move_to(cr, 24, 42);
+  cairo_curve_to(cr, 30, 40 + s * 2, 34, 44 + s * 2, 32, 48 + s);
+  cairo_curve_to(cr, 28, 48, 25, 46, 24, 42);
+  setColor(cr, rgb255(255, 236, 150), 0.9);
+  cairo_fill_preserve(cr);
+  strokeWith(cr, kInk, 0.9);
+  cairo_move_to(cr, 9, 42);
+  cairo_line_to(cr, 13, 42.5);
+  strokeWith(cr, kInk, 1.3);
+  drawEye(cr, 16, 36, 3.6, rgb255(190, 60, 40), -0.5);
+}
+
 // Kind 7: a big cuttlefish with rippling fins and reaching arms.
 void drawCuttlefish(cairo_t* cr, double phase) {
   double s = std::sin(2 * M_PI * phase);
@@ -702,17 +767,6 @@ FishLook lookFor(int kind) {
       f.eye = 0.2;
       f.iris = rgb255(30, 90, 170);
       break;
-    case 2:  // angelfish: a tall disc with sail fins and black bands
-      f = {46, 40, 30, 41, rgb255(236, 224, 140), rgb255(244, 240, 210), rgb255(250, 220, 80)};
-      f.stripe = rgb255(30, 30, 40);
-      f.stripes = 3;
-      f.dorsal = 0.85;
-      f.anal = 0.85;
-      f.tailSize = 0.4;
-      f.forkTail = false;
-      f.eye = 0.12;
-      f.iris = rgb255(190, 60, 40);
-      break;
     case 3:  // piranha: slate back, red belly, underbite
       f = {42, 26, 24, 21, rgb255(96, 112, 120), rgb255(226, 70, 50), rgb255(120, 130, 136)};
       f.scales = true;
@@ -774,6 +828,9 @@ void drawMonster(cairo_t* cr, int kind, double phase) {
   switch (kind) {
     case 0:
       drawMine(cr, phase);
+      break;
+    case 2:
+      drawAngelfish(cr, phase);
       break;
     case 5:
       drawBarrel(cr, phase);
