@@ -209,7 +209,7 @@ TEST_F(SdlEventsTest, SigtermBecomesACloseRequestAndEndsAWait) {
   // A wait with no limit must return at once: the loop has to see the request.
   const auto start = std::chrono::steady_clock::now();
   platform_->events().wait(-1);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
   Event event;
   ASSERT_TRUE(platform_->events().poll(event));
   EXPECT_EQ(event.kind, EventKind::Close);
@@ -238,14 +238,14 @@ TEST_F(SdlEventsTest, WaitReturnsAfterItsTimeout) {
   platform_->events().wait(30);
   const auto waited = std::chrono::steady_clock::now() - start;
   EXPECT_GE(waited, std::chrono::milliseconds(25));
-  EXPECT_LT(waited, std::chrono::milliseconds(1000));
+  EXPECT_LT(waited, std::chrono::seconds(2));
 }
 
 TEST_F(SdlEventsTest, WaitReturnsAtOnceWhenAnEventIsQueued) {
   pushWindowEvent(1, SDL_WINDOWEVENT_EXPOSED);
   const auto start = std::chrono::steady_clock::now();
   platform_->events().wait(-1);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
 TEST(SdlEventsDeathTest, ASecondSignalEndsAProgramThatDidNotClose) {
