@@ -124,6 +124,12 @@ void TWaveStream::OpenWrite() {
   writeId(stream_, "fmt ");
   writeLE32(stream_, static_cast<uint32_t>(FormatSize()));
   stream_.WriteBuffer(FormatData(), FormatSize());
+  // An odd format block is padded like any RIFF chunk; without the pad byte a reader
+  // would look for the "data" header one byte late and find no samples.
+  if (FormatSize() % 2 == 1) {
+    const uint8_t pad = 0;
+    stream_.WriteBuffer(&pad, 1);
+  }
   dataHeaderPosition_ = stream_.Position();
   writeId(stream_, "data");
   writeLE32(stream_, 0);

@@ -133,3 +133,19 @@ TEST(WaveRiff, ADamagedImageLeavesTheWaveAsItWas) {
   EXPECT_THROW(wave.ReadStoredData(damaged), EReadError);
   EXPECT_EQ(wave.StoredData(), before);
 }
+
+// Found by the fuzzer: an odd-length format block was written without its pad byte, so
+// the image read back without samples.
+TEST(WaveRiff, AnOddFormatBlockRoundTripsThroughItsPadByte) {
+  TWave wave = smallWave(4);
+  wave.SetFormatSize(17);
+  wave.FormatData()[16] = 0x99;
+  const Bytes image = wave.StoredData();
+  EXPECT_EQ(image.size(), 12u + 8 + 17 + 1 + 8 + 4);
+  TWave back;
+  back.ReadStoredData(image);
+  EXPECT_EQ(back.FormatSize(), 17);
+  EXPECT_EQ(back.FormatData()[16], 0x99);
+  EXPECT_EQ(back.WaveSize(), 4);
+  EXPECT_EQ(back.StoredData(), image);
+}
