@@ -51,7 +51,7 @@ inline std::vector<uint8_t> dibData(const Spec& s) {
     put32(out, 2835);
     put32(out, s.colorsUsed);
     put32(out, 0);
-    size_t extra = s.headerSize - 40;
+    size_t extra = s.headerSize > 40 ? s.headerSize - 40 : 0;
     if (extra > 0) {
       // The masks (and an alpha mask) sit inside the longer headers; the rest is zero.
       for (size_t i = 0; i < 4 && extra >= 4; ++i, extra -= 4) {
