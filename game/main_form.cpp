@@ -1,5 +1,6 @@
 #include "game/main_form.h"
 
+#include "engine/graphics/dx_dib.h"
 #include "engine/graphics/dx_draw.h"
 #include "engine/graphics/image_list.h"
 #include "engine/input/dx_input.h"
@@ -87,9 +88,9 @@ void TMainForm::FormCreate(TObject*) {
   GameVars.Life = 100.0;
   GameVars.Hunger = 0.0;
   loadPictures();
-  ImageList->Items.BuildColorTable();
-  DXDraw->ColorTable = ImageList->Items.ColorTable;
-  DXDraw->DefaultColorTable = ImageList->Items.ColorTable;
+  ImageList->Items->BuildColorTable();
+  DXDraw->ColorTable = ImageList->Items->ColorTable;
+  DXDraw->DefaultColorTable = ImageList->Items->ColorTable;
   DXDraw->UpdatePalette();
   createPanel();
   Button1->Click();

@@ -3,6 +3,7 @@
 // 32 bits per pixel, rows bottom-up, a 256-entry colour table, run-length coded data kept
 // compressed until its pixels are needed), with its reader and writer.
 
+#include "engine/timer/direct_x.h"
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -41,7 +42,6 @@ TRGBQuads GreyColorTable();
 inline constexpr const char* SInvalidDIB = "DIB is invalid";
 inline constexpr const char* SInvalidDIBPixelFormat = "PixelFormat in invalid";
 inline constexpr const char* SInvalidDIBBitCount = "Bitcount in invalid (%d)";
-inline constexpr const char* SCannotMade = "%s cannot be made";
 
 // The pixels and header of a bitmap, shared by copies until one of them changes it.
 struct TDIBSharedImage {

@@ -50,9 +50,7 @@ class EDirectDrawClipperError : public EDirectXError {
   using EDirectXError::EDirectXError;
 };
 
-inline constexpr const char* SCannotInitialized = "%s cannot be initialized";
 inline constexpr const char* SCannotMadeSurface = "%s cannot be made";
-inline constexpr const char* SNotMade = "%s not made";
 inline constexpr const char* SSinceDirectX6 = "Necessary since DirectX 6";
 inline constexpr const char* SSinceDirectX7 = "Necessary since DirectX 7";
 

@@ -4,6 +4,7 @@
 // frame, restores lost surfaces and tells registered components when surfaces appear,
 // disappear or must be rebuilt.
 
+#include "engine/timer/direct_x.h"
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -22,7 +23,6 @@ class EDXDrawError : public EDirectXError {
   using EDirectXError::EDirectXError;
 };
 
-inline constexpr const char* SFormNotFound = "Form not found";
 inline constexpr const char* SDisplayModeChange = "Display mode cannot be changed (%dx%d %dbit)";
 inline constexpr const char* SInvalidDisplayBitCount = "It should be either of 8 or 16 or 24 or 32";
 

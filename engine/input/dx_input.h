@@ -2,6 +2,7 @@
 // The input component: the joystick, the keyboard and the mouse merged into one set of
 // logical states that the game reads once per frame.
 
+#include "engine/timer/direct_x.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,7 +23,6 @@ class EDXInputError : public Exception {
   using Exception::Exception;
 };
 
-inline constexpr const char* SFormNotFound = "Form not found";
 inline constexpr const char* SDirectInputNeeded = "DirectInput is necessary to use the mouse";
 
 class TCustomDXInput : public TComponent {

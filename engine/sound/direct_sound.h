@@ -20,10 +20,7 @@ class EDirectSoundBufferError : public EDirectXError {
   using EDirectXError::EDirectXError;
 };
 
-inline constexpr const char* SCannotInitialized = "%s cannot be initialized";
-inline constexpr const char* SCannotMade = "%s cannot be made";
 inline constexpr const char* SCannotLock = "%s cannot be locked";
-inline constexpr const char* SNotMade = "%s not made";
 inline constexpr const char* SDirectSound = "DirectSound";
 inline constexpr const char* SDirectSoundBuffer = "Sound Buffer";
 

@@ -13,6 +13,12 @@ class EDirectXError : public Exception {
   using Exception::Exception;
 };
 
+// Messages the display, sound and input wrappers share.
+inline constexpr const char* SCannotInitialized = "%s cannot be initialized";
+inline constexpr const char* SCannotMade = "%s cannot be made";
+inline constexpr const char* SNotMade = "%s not made";
+inline constexpr const char* SFormNotFound = "Form not found";
+
 class TDirectX : public TObject {
  public:
   int32_t LastResult() const { return lastResult_; }
