@@ -3,11 +3,13 @@
 //
 //   make_art [ROOT] [--sheet FILE.png] [--preview DIR]
 //
-// ROOT (default: the current directory) receives Data/... and resources/...; --sheet
-// also writes a contact sheet of every picture keyed over the sea; --preview writes
-// each picture as its own PNG into DIR instead of writing the game's files.
+// ROOT (default: the current directory) receives Data/... and resources/..., and a
+// contact sheet of every picture keyed over the sea goes to ROOT/build/art/ (ignored by
+// git) or to --sheet FILE.png; --preview writes each picture as its own PNG into DIR
+// instead of writing the game's files.
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <string>
 
 #include "tools/art/art_generator.h"
@@ -33,6 +35,11 @@ int main(int argc, char** argv) {
       art::writePreviews(pieces, preview);
     } else {
       art::writeAll(pieces, root);
+      if (sheet.empty()) {
+        std::filesystem::path dir = std::filesystem::path(root) / "build" / "art";
+        std::filesystem::create_directories(dir);
+        sheet = (dir / "contact_sheet.png").string();
+      }
     }
     if (!sheet.empty()) art::writeContactSheet(pieces, sheet);
   } catch (const std::exception& e) {

@@ -151,24 +151,24 @@ Raster paintLevelBox() {
   fillLinear(cr, 0, 8, rgb255(40, 140, 190), 0, h - 8, rgb255(10, 50, 100), true);
   strokeWith(cr, kInk, 5, true);
   strokeWith(cr, rgb255(236, 190, 90), 2.5);
-  roundedRectPath(cr, 14, 16, 230, 24, 12);
+  roundedRectPath(cr, 14, 16, 236, 24, 12);
   setColor(cr, rgb255(230, 250, 255), 0.2);
   cairo_fill(cr);
   Caption c{"Уровень"};
-  c.size = 52;
+  c.size = 48;
   c.outlineWidth = 7;
   drawCaption(cr, c, 138, 50);
   // A dark porthole where the game writes the level number.
-  ellipsePath(cr, 302, 48, 42, 42);
-  fillRadial(cr, 302, 48, 42, rgb255(20, 40, 70), rgb255(60, 90, 130), true);
+  ellipsePath(cr, 303, 46, 44, 44);
+  fillRadial(cr, 303, 46, 44, rgb255(20, 40, 70), rgb255(60, 90, 130), true);
   strokeWith(cr, kInk, 4, true);
   strokeWith(cr, rgb255(236, 190, 90), 2);
-  ellipsePath(cr, 302, 48, 34, 34);
-  fillRadial(cr, 296, 40, 34, rgb255(12, 30, 60), rgb255(6, 14, 32), true);
+  ellipsePath(cr, 303, 46, 36, 36);
+  fillRadial(cr, 297, 38, 36, rgb255(12, 30, 60), rgb255(6, 14, 32), true);
   strokeWith(cr, rgb255(120, 90, 40), 1.5);
   for (int i = 0; i < 8; ++i) {
     double a = i * M_PI / 4;
-    ellipsePath(cr, 302 + std::cos(a) * 38, 48 + std::sin(a) * 38, 1.8, 1.8);
+    ellipsePath(cr, 303 + std::cos(a) * 40, 46 + std::sin(a) * 40, 1.8, 1.8);
     setColor(cr, rgb255(250, 220, 150));
     cairo_fill(cr);
   }
