@@ -539,6 +539,7 @@ void TForm::MouseMessage(TMessage& message) {
   const TShiftState shift = static_cast<TShiftState>(message.WParam);
   TControl* target = captured_ != nullptr ? captured_ : controlAt(x, y);
   if (target == nullptr) return;
+  if (window_) window_->setCursorVisible(target->Cursor != TCursor::crNone);
   const int lx = target->Align == TAlign::alClient ? x : x - target->Left;
   const int ly = target->Align == TAlign::alClient ? y : y - target->Top;
   const TMouseButton button = message.Msg == WM_RBUTTONDOWN || message.Msg == WM_RBUTTONUP ? TMouseButton::mbRight

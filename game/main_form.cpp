@@ -116,15 +116,3 @@ void TMainForm::Button1Click(TObject*) { GameVars.LevelReady = 1; }
 
 // The records file is read once the records screen lands.
 void TMainForm::Button3Click(TObject*) {}
-
-// Pointer and key handling arrives with the player controls.
-void TMainForm::DXDrawMouseDown(TObject*, TMouseButton, TShiftState, int, int) {}
-
-void TMainForm::DXDrawMouseMove(TObject*, TShiftState, int X, int Y) {
-  GameVars.PointerX = X;
-  GameVars.PointerY = Y;
-}
-
-void TMainForm::FormKeyDown(TObject*, uint16_t&, TShiftState) {}
-
-void TMainForm::FormKeyPress(TObject*, char32_t&) {}

@@ -73,4 +73,8 @@ class TMainForm : public TDXForm {
   void drawStatusLine(TDirectDrawSurfaceCanvas& canvas);
   void drawCursor();
   void gameOverTest();
+  void toggleFullScreen();
 };
+
+// The key that skips a level below level 9 (and does nothing else anywhere).
+inline constexpr char32_t kCheatKey = U'~';

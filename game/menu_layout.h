@@ -1,0 +1,23 @@
+#pragma once
+// The main menu's five items: item i (3 to 7) covers the open rectangle
+// 800 - 100i < x < 1000 - 100i, 50i < y < 50i + 50 of the drawing surface.
+
+inline constexpr int kFirstMenuItem = 3;
+inline constexpr int kLastMenuItem = 7;
+inline constexpr int kItemNewGame = 3;
+inline constexpr int kItemContinue = 4;
+inline constexpr int kItemRecords = 5;
+inline constexpr int kItemPicture = 6;
+inline constexpr int kItemQuit = 7;
+
+inline bool InMenuItem(int item, int x, int y) {
+  return 800 - 100 * item < x && x < 1000 - 100 * item && 50 * item < y && y < 50 * item + 50;
+}
+
+// The item under (x, y), or 0 for none.
+inline int MenuItemAt(int x, int y) {
+  for (int i = kFirstMenuItem; i <= kLastMenuItem; ++i) {
+    if (InMenuItem(i, x, y)) return i;
+  }
+  return 0;
+}

@@ -1,0 +1,101 @@
+// The main window's pointer and key handlers: menu items, leaving and resuming play,
+// the full-screen switch and the cheat key. They only change GameVars or call the
+// display and the records; the next frame shows the result.
+
+#include "engine/graphics/dx_draw.h"
+#include "game/game_vars.h"
+#include "game/main_form.h"
+#include "game/menu_layout.h"
+
+namespace {
+constexpr uint16_t VK_RETURN = 13;
+constexpr uint16_t VK_ESCAPE = 27;
+constexpr int kCheatLevelLimit = 9;
+}  // namespace
+
+void TMainForm::DXDrawMouseMove(TObject*, TShiftState, int X, int Y) {
+  for (int i = kFirstMenuItem; i <= kLastMenuItem; ++i) {
+    if (InMenuItem(i, X, Y)) {
+      GameVars.HoverItem = i;
+    } else if (i < GameVars.HoverItem) {
+      GameVars.HoverItem = kNoItem;
+    }
+  }
+  GameVars.PointerX = X;
+  GameVars.PointerY = Y;
+}
+
+void TMainForm::DXDrawMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
+  if (GameVars.GameState != gsMenu) {
+    if (GameVars.GameState == gsGameOver || GameVars.GameState == gsRecords || GameVars.GameState == gsPicture) {
+      GameVars.GameState = gsMenu;
+    }
+    if (GameVars.GameState == gsLevelIntro) GameVars.GameState = gsPlay;
+  }
+  if (GameVars.GameState != gsMenu) return;
+  switch (MenuItemAt(X, Y)) {
+    case kItemNewGame:
+      GameVars.GameState = gsPlay;
+      GameVars.LevelBonus = 0;
+      GameVars.Points = 0;
+      GameVars.Level = 1;
+      GameVars.LevelReady = 0;
+      GameVars.Life = 100;
+      GameVars.Hunger = 0;
+      GameVars.ResumeLock = 0;
+      break;
+    case kItemContinue:
+      if (GameVars.ResumeLock != kNoResume) GameVars.GameState = gsPlay;
+      break;
+    case kItemRecords:
+      GameVars.GameState = gsRecords;
+      Button3->Click();
+      break;
+    case kItemPicture:
+      GameVars.GameState = gsPicture;
+      break;
+    case kItemQuit:
+      Close();
+      break;
+    default:
+      break;
+  }
+}
+
+void TMainForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {
+  if (Key == VK_ESCAPE) {
+    if (GameVars.GameState == gsPlay) {
+      GameVars.GameState = gsMenu;
+    } else if (GameVars.GameState == gsLevelIntro) {
+      GameVars.GameState = gsPlay;
+    }
+  }
+  if ((Shift & platform::ssAlt) != 0 && Key == VK_RETURN) toggleFullScreen();
+}
+
+void TMainForm::toggleFullScreen() {
+  DXDraw->Finalize();
+  TDXDrawOptions options = DXDraw->Options();
+  if (options.Contains(doFullScreen)) {
+    RestorePlacement();
+    DXDraw->Cursor = TCursor::crDefault;
+    BorderStyle = TBorderStyle::bsSizeable;
+    if (Handle() != nullptr) Handle()->setBordered(true);
+    options.Exclude(doFullScreen);
+  } else {
+    StorePlacement();
+    DXDraw->Cursor = TCursor::crNone;
+    BorderStyle = TBorderStyle::bsNone;
+    if (Handle() != nullptr) Handle()->setBordered(false);
+    options.Include(doFullScreen);
+  }
+  DXDraw->SetOptions(options);
+  DXDraw->Initialize();
+}
+
+void TMainForm::FormKeyPress(TObject*, char32_t& Key) {
+  if (GameVars.Level < kCheatLevelLimit && Key == kCheatKey) {
+    GameVars.Points = 10000.0;
+    Application->MessageBox("Cheater!");
+  }
+}

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include "engine/graphics/dx_draw.h"
+#include "game/main_form_fixture.h"
+#include "game/menu_layout.h"
+
+namespace {
+
+struct ControlsTest : MainFormTest {
+  std::vector<std::string> messages;
+  void SetUp() override {
+    MainFormTest::SetUp();
+    f.app->OnShowMessage = [this](const std::string& text) { messages.push_back(text); };
+  }
+  void click(int x, int y, TMouseButton button = TMouseButton::mbLeft) {
+    form->DXDrawMouseDown(form->DXDraw, button, 0, x, y);
+  }
+  void move(int x, int y) { form->DXDrawMouseMove(form->DXDraw, 0, x, y); }
+  void key(uint16_t k, TShiftState shift = 0) { form->FormKeyDown(form, k, shift); }
+};
+
+TEST_F(ControlsTest, NewGameOnlyInsideTheOpenItemRectangle) {
+  click(500, 175);
+  click(700, 175);
+  EXPECT_EQ(GameVars.GameState, gsMenu);
+  GameVars.LevelBonus = 300;
+  GameVars.Level = 4;
+  click(600, 175, TMouseButton::mbRight);
+  EXPECT_EQ(GameVars.GameState, gsPlay);
+  EXPECT_EQ(GameVars.LevelReady, 0);
+  EXPECT_EQ(GameVars.ResumeLock, 0);
+  EXPECT_EQ(GameVars.LevelBonus, 0);
+  EXPECT_EQ(GameVars.Level, 1);
+}
+
+TEST_F(ControlsTest, ContinueIsRefusedUntilAGameWasLeftWithEscape) {
+  click(500, 225);
+  EXPECT_EQ(GameVars.GameState, gsMenu);
+  click(600, 175);
+  GameVars.Points = 42;
+  key(27);
+  EXPECT_EQ(GameVars.GameState, gsMenu);
+  click(500, 225);
+  EXPECT_EQ(GameVars.GameState, gsPlay);
+  EXPECT_EQ(GameVars.Points, 42);
+}
+
+TEST_F(ControlsTest, EscapeOnlyLeavesPlayAndTheLevelIntro) {
+  for (int state : {gsMenu, gsGameOver, gsRecords, gsPicture}) {
+    GameVars.GameState = state;
+    key(27);
+    EXPECT_EQ(GameVars.GameState, state);
+  }
+  GameVars.GameState = gsLevelIntro;
+  key(27);
+  EXPECT_EQ(GameVars.GameState, gsPlay);
+}
+
+TEST_F(ControlsTest, ClicksLeaveTheScreensAndItemsSwitchToThem) {
+  click(300, 325);
+  EXPECT_EQ(GameVars.GameState, gsPicture);
+  click(10, 10);
+  EXPECT_EQ(GameVars.GameState, gsMenu);
+  click(400, 275);
+  EXPECT_EQ(GameVars.GameState, gsRecords);
+  click(10, 10);
+  GameVars.GameState = gsPlay;
+  click(400, 275);
+  EXPECT_EQ(GameVars.GameState, gsPlay);  // a click during play does nothing
+}
+
+TEST_F(ControlsTest, HoverStaysOnItemThreeButClearsFromTheOthers) {
+  move(600, 175);
+  EXPECT_EQ(GameVars.HoverItem, kItemNewGame);
+  move(50, 50);
+  EXPECT_EQ(GameVars.HoverItem, kItemNewGame);
+  move(400, 275);
+  EXPECT_EQ(GameVars.HoverItem, kItemRecords);
+  move(50, 50);
+  EXPECT_EQ(GameVars.HoverItem, kNoItem);
+  EXPECT_EQ(GameVars.PointerX, 50);
+}
+
+TEST_F(ControlsTest, CheatKeyCompletesTheLevelFromTheMenuBelowLevelNine) {
+  showActive();
+  char32_t cheat = kCheatKey;
+  form->FormKeyPress(form, cheat);
+  EXPECT_EQ(messages, (std::vector<std::string>{"Cheater!"}));
+  frames(1);
+  EXPECT_EQ(GameVars.GameState, gsLevelIntro);
+  EXPECT_EQ(GameVars.Level, 2);
+  EXPECT_EQ(GameVars.LevelBonus, 100);
+  GameVars.Level = 9;
+  GameVars.Points = 0;
+  form->FormKeyPress(form, cheat);
+  EXPECT_EQ(GameVars.Points, 0);
+  EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST_F(ControlsTest, QuitClosesTheMainWindow) {
+  click(200, 375);
+  EXPECT_TRUE(f.app->Terminated());
+}
+
+TEST_F(ControlsTest, AltEnterSwitchesBetweenFullScreenAndAWindowKeepingThePlacement) {
+  showActive();
+  ASSERT_TRUE(form->DXDraw->Options().Contains(doFullScreen));
+  platform::Placement before = window().placement();
+  key(13, platform::ssAlt);
+  EXPECT_FALSE(form->DXDraw->Options().Contains(doFullScreen));
+  EXPECT_TRUE(window().bordered());
+  EXPECT_TRUE(form->DXTimer->Enabled());
+  frames(1);
+  key(13, platform::ssAlt);
+  EXPECT_TRUE(form->DXDraw->Options().Contains(doFullScreen));
+  EXPECT_FALSE(window().bordered());
+  key(13, platform::ssAlt);
+  EXPECT_EQ(window().placement().x, before.x);
+  key(13);  // Enter alone changes nothing
+  EXPECT_FALSE(form->DXDraw->Options().Contains(doFullScreen));
+}
+
+}  // namespace
