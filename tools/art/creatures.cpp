@@ -652,7 +652,6 @@ void drawWhale(cairo_t* cr, double phase) {
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   const Rgb back = rgb255(54, 70, 104), belly = rgb255(120, 138, 168);
-  double flukeY = 70 + s * 26;
   // Flukes.
   cairo_save(cr);
   cairo_translate(cr, 246, 70 + s * 10);
@@ -666,7 +665,6 @@ void drawWhale(cairo_t* cr, double phase) {
   fillLinear(cr, 0, -44, back, 0, 42, darker(back, 0.25), true);
   strokeWith(cr, kInk, 2.4);
   cairo_restore(cr);
-  (void)flukeY;
   auto bodyPath = [&] {
     // The square head is at the left; the body narrows to the tail stock.
     cairo_move_to(cr, 12, 40);
