@@ -107,12 +107,8 @@ void TWaveCollection::ReadStored(const std::vector<std::vector<TStoredProperty>>
   }
   Clear();
   for (auto& item : read.items_) {
-    items_.push_back(std::make_unique<TWaveCollectionItem>(this));
-    TWaveCollectionItem* mine = items_.back().get();
-    mine->Name = item->Name;
-    mine->SetLooped(item->Looped());
-    mine->SetMaxPlayingCount(item->MaxPlayingCount());
-    mine->Wave().CopyFrom(&item->Wave());
+    item->collection_ = this;
+    items_.push_back(std::move(item));
   }
   if (dxSound_ != nullptr) Restore();
 }

@@ -49,6 +49,7 @@ class TWaveCollectionItem : public TObject {
   void Restore();
 
  private:
+  friend class TWaveCollection;
   TWaveCollection* collection_;
   bool looped_ = false;
   int32_t maxPlayingCount_ = 0;
