@@ -101,6 +101,60 @@ void shell(cairo_t* cr, double cx, double cy, double r) {
   }
 }
 
+// A sunken sailing ship far off, only a shade darker than the water around it.
+void farWreck(cairo_t* cr, double x, double y, double scale) {
+  const Rgb hull = rgb255(18, 56, 86), edge = rgb255(40, 96, 130);
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_scale(cr, scale, scale);
+  cairo_rotate(cr, -0.12);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  cairo_move_to(cr, -110, -30);
+  cairo_line_to(cr, 96, -38);
+  cairo_curve_to(cr, 110, -38, 118, -48, 124, -56);
+  cairo_line_to(cr, 120, -20);
+  cairo_curve_to(cr, 100, 10, 40, 24, -60, 20);
+  cairo_curve_to(cr, -90, 16, -104, 0, -110, -30);
+  cairo_close_path(cr);
+  setColor(cr, hull);
+  cairo_fill_preserve(cr);
+  strokeWith(cr, edge, 1.5, false, 0.7);
+  // Broken masts and a torn yard.
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_move_to(cr, -30, -32);
+  cairo_line_to(cr, -36, -120);
+  cairo_move_to(cr, 40, -36);
+  cairo_line_to(cr, 48, -84);
+  cairo_move_to(cr, -66, -96);
+  cairo_line_to(cr, -4, -108);
+  strokeWith(cr, hull, 5);
+  // Portholes catching a little light.
+  for (int i = 0; i < 5; ++i) {
+    ellipsePath(cr, -70 + i * 34, -14 + i * 0.5, 4, 4);
+    setColor(cr, edge, 0.8);
+    cairo_fill(cr);
+  }
+  cairo_restore(cr);
+}
+
+// A distant school of small fish, seen as silhouettes.
+void farSchool(cairo_t* cr, double x, double y, ArtRandom& rnd) {
+  for (int i = 0; i < 14; ++i) {
+    double fx = x + rnd.uniform(-60, 60), fy = y + rnd.uniform(-22, 22), s = rnd.uniform(0.7, 1.1);
+    cairo_save(cr);
+    cairo_translate(cr, fx, fy);
+    cairo_scale(cr, s, s);
+    ellipsePath(cr, 0, 0, 7, 2.6);
+    cairo_move_to(cr, 6, 0);
+    cairo_line_to(cr, 11, -3);
+    cairo_line_to(cr, 11, 3);
+    cairo_close_path(cr);
+    setColor(cr, rgb255(20, 70, 110), 0.8);
+    cairo_fill(cr);
+    cairo_restore(cr);
+  }
+}
+
 }  // namespace
 
 void drawWater(cairo_t* cr, int w, int h, uint32_t seed) {
@@ -124,7 +178,9 @@ void drawWater(cairo_t* cr, int w, int h, uint32_t seed) {
     strokeWith(cr, rgb255(190, 236, 250), 2.5 - row * 0.5, false, 0.35 - row * 0.07);
   }
   rays(cr, w, h, rnd);
+  farSchool(cr, w * 0.22, h * 0.3, rnd);
   farReef(cr, w, h * 0.72, rgb255(24, 70, 104), rnd);
+  farWreck(cr, w * 0.56, h * 0.71, w / 800.0);
   farReef(cr, w, h * 0.8, rgb255(22, 62, 90), rnd);
   // Drifting motes.
   for (int i = 0; i < 140; ++i) {
