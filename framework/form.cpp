@@ -22,17 +22,6 @@ char32_t firstCodePoint(const std::string& text) {
   return cp;
 }
 
-TMouseButton buttonOf(platform::MouseButton b) {
-  switch (b) {
-    case platform::MouseButton::Right:
-      return TMouseButton::mbRight;
-    case platform::MouseButton::Middle:
-      return TMouseButton::mbMiddle;
-    default:
-      return TMouseButton::mbLeft;
-  }
-}
-
 uint32_t downMessage(platform::MouseButton b) {
   return b == platform::MouseButton::Right ? WM_RBUTTONDOWN : b == platform::MouseButton::Middle ? WM_MBUTTONDOWN : WM_LBUTTONDOWN;
 }
