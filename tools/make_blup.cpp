@@ -3,7 +3,7 @@
 // 20-byte format block. Only exact arithmetic (no library sine or exponential) goes
 // into the samples, so every machine writes the same bytes.
 //
-//   make_blup <output.wav>
+//   make_blup <output.wav>     (the game keeps its output as resources/snd.wav)
 
 #include <cstdint>
 #include <cstdio>
