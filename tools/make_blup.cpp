@@ -1,4 +1,4 @@
-// Synthesizes the game's stored wave "snd": a short underwater "blup", two bubbles
+// Synthesizes the game's stored wave "snd": a short underwater "blup", three bubbles
 // whose pitch rises as they close, in PCM mono 11025 Hz 16 bits with the game's
 // 20-byte format block. Only exact arithmetic (no library sine or exponential) goes
 // into the samples, so every machine writes the same bytes.
