@@ -15,9 +15,9 @@ const Rgb kInk = rgb255(20, 22, 34);
 struct Size {
   int w, h;
 };
-constexpr Size kSizes[kMonsterKinds] = {{64, 66},   {52, 34}, {70, 82},  {60, 42}, {64, 52},
+constexpr Size kSizes[kMonsterKinds] = {{64, 74},   {52, 34}, {74, 84},  {62, 42}, {74, 52},
                                         {58, 72},   {80, 40}, {150, 92}, {70, 38}, {66, 60},
-                                        {160, 116}, {44, 32}, {290, 150}};
+                                        {168, 120}, {44, 32}, {302, 150}};
 
 // A fish seen from the side, nose to the left, drawn in a box of its own.
 struct FishLook {
@@ -396,6 +396,7 @@ void drawSpiky(cairo_t* cr, double phase) {
 
 // Kind 2: an angelfish, a tall disc with swept-back sail fins and dark bands.
 void drawAngelfish(cairo_t* cr, double phase) {
+  cairo_translate(cr, 1, 1);  // room for the fin tips
   double s = std::sin(2 * M_PI * phase), c = std::cos(2 * M_PI * phase);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
@@ -537,6 +538,7 @@ void drawCuttlefish(cairo_t* cr, double phase) {
 
 // Kind 10: an anglerfish, all jaw and needle teeth, with its glowing lure.
 void drawAngler(cairo_t* cr, double phase) {
+  cairo_translate(cr, 2, 3);  // room for the lure and the tail
   double s = std::sin(2 * M_PI * phase);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
@@ -648,6 +650,7 @@ void drawAngler(cairo_t* cr, double phase) {
 
 // Kind 12: a sperm whale, the largest creature of the sea.
 void drawWhale(cairo_t* cr, double phase) {
+  cairo_translate(cr, 0, 5);  // room above for the raised flukes
   double s = std::sin(2 * M_PI * phase);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);

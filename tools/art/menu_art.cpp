@@ -147,7 +147,7 @@ Raster paintLevelBox() {
   const int w = 350, h = 100;
   cairo_surface_t* s = newCanvas(w, h);
   cairo_t* cr = cairo_create(s);
-  roundedRectPath(cr, 3, 8, w - 6, h - 16, 26);
+  roundedRectPath(cr, 4, 8, w - 8, h - 16, 26);
   fillLinear(cr, 0, 8, rgb255(40, 140, 190), 0, h - 8, rgb255(10, 50, 100), true);
   strokeWith(cr, kInk, 5, true);
   strokeWith(cr, rgb255(236, 190, 90), 2.5);
@@ -159,16 +159,16 @@ Raster paintLevelBox() {
   c.outlineWidth = 7;
   drawCaption(cr, c, 138, 50);
   // A dark porthole where the game writes the level number.
-  ellipsePath(cr, 303, 46, 44, 44);
-  fillRadial(cr, 303, 46, 44, rgb255(20, 40, 70), rgb255(60, 90, 130), true);
+  ellipsePath(cr, 303, 47, 42, 42);
+  fillRadial(cr, 303, 47, 42, rgb255(20, 40, 70), rgb255(60, 90, 130), true);
   strokeWith(cr, kInk, 4, true);
   strokeWith(cr, rgb255(236, 190, 90), 2);
-  ellipsePath(cr, 303, 46, 36, 36);
-  fillRadial(cr, 297, 38, 36, rgb255(12, 30, 60), rgb255(6, 14, 32), true);
+  ellipsePath(cr, 303, 47, 35, 35);
+  fillRadial(cr, 297, 39, 35, rgb255(12, 30, 60), rgb255(6, 14, 32), true);
   strokeWith(cr, rgb255(120, 90, 40), 1.5);
   for (int i = 0; i < 8; ++i) {
     double a = i * M_PI / 4;
-    ellipsePath(cr, 303 + std::cos(a) * 40, 46 + std::sin(a) * 40, 1.8, 1.8);
+    ellipsePath(cr, 303 + std::cos(a) * 38.5, 47 + std::sin(a) * 38.5, 1.8, 1.8);
     setColor(cr, rgb255(250, 220, 150));
     cairo_fill(cr);
   }

@@ -48,22 +48,24 @@ Raster paintUnavailable() {
   cairo_surface_t* s = newCanvas(kOtherWidth, kOtherHeight);
   cairo_t* cr = cairo_create(s);
   cairo_save(cr);
-  cairo_scale(cr, double(kOtherWidth) / kMenuItemWidth, double(kOtherHeight) / kMenuItemHeight);
+  // Half a pixel in from the top and bottom, so the rim stays whole inside 41 rows.
+  cairo_translate(cr, 0, 0.5);
+  cairo_scale(cr, double(kOtherWidth) / kMenuItemWidth, (kOtherHeight - 1.0) / kMenuItemHeight);
   menuPlaquePath(cr, kMenuItemWidth, kMenuItemHeight);
   fillLinear(cr, 0, 0, rgb255(112, 124, 136), 0, kMenuItemHeight, rgb255(64, 72, 84), true);
   strokeWith(cr, rgb255(36, 40, 48), 5, true);
   strokeWith(cr, rgb255(150, 156, 164), 2.4);
   cairo_restore(cr);
   Caption c{"Продолжить"};
-  c.size = 25;
+  c.size = 21;
   c.outlineWidth = 3;
   c.shadow = 0;
   c.fillTop = rgb255(176, 182, 190);
   c.fillBottom = rgb255(140, 146, 156);
   c.outline = rgb255(44, 48, 56);
-  drawCaption(cr, c, kOtherWidth / 2.0 - 6, kOtherHeight / 2.0);
+  drawCaption(cr, c, kOtherWidth / 2.0 - 8, kOtherHeight / 2.0);
   // Padlock at the right end.
-  double lx = 168, ly = 22;
+  double lx = 170, ly = 22;
   cairo_new_sub_path(cr);
   cairo_arc(cr, lx, ly - 3, 4.5, M_PI, 2 * M_PI);
   strokeWith(cr, rgb255(40, 44, 52), 2.2);

@@ -43,6 +43,9 @@ void finPath(cairo_t* cr, double x0, double y0, double x1, double y1, double tip
 void drawShark(cairo_t* cr, double stroke, bool openJaw) {
   double bend = stroke * 4;
   cairo_save(cr);
+  // Room above and behind for the raised tail.
+  cairo_translate(cr, 9, 3);
+  cairo_scale(cr, 0.95, 1);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
 
