@@ -146,8 +146,7 @@ void controls(cairo_t* cr) {
   keyCap(cr, 160, 152, "H");
   keyCap(cr, 188, 152, "J");
   keyCap(cr, 216, 152, "L");
-  drawParagraph(cr, "Стрелки, H J K L, цифры 8 2 4 6 или джойстик ведут акулу.", 15, kText, 28, 184,
-                240);
+  drawParagraph(cr, "Стрелки, H J K L, цифры 8 2 4 6 или джойстик.", 15, kText, 28, 184, 240);
   keyCap(cr, 28, 232, "Esc", 42);
   drawText(cr, "— пауза и меню", 15, kText, 76, 234, false);
   keyCap(cr, 28, 264, "Alt", 36);
