@@ -223,5 +223,8 @@ double textWidth(cairo_t* cr, const std::string& text, double size, bool bold,
 }  // namespace art
 
 // Fontconfig, under Pango, keeps its pattern caches for the life of the process and
-// never frees them; the leak checker of sanitized builds should not count them.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+// never frees them; the leak checker of sanitized builds should not count them. Weak,
+// like the platform layer's, so a program may name its own.
+extern "C" __attribute__((weak)) const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig\n";
+}
