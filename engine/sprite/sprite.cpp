@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cassert>
-#include <cmath>
-#include <limits>
 
 #include "engine/sprite/sprite_engine.h"
 #include "engine/sprite/sprite_math.h"
