@@ -91,17 +91,6 @@ TEST_F(SpriteEngineTest, DeadParentAndDeadChildAreEachDestroyedOnceInEitherOrder
   }
 }
 
-TEST_F(SpriteEngineTest, KilledSpritesAreStillMovedAndFoundUntilFlushed) {
-  Hooked* a = make(engine);
-  a->Width = a->Height = 10;
-  Hooked* b = make(engine);
-  b->Width = b->Height = 10;
-  a->Kill();
-  engine.MoveTree(1);
-  EXPECT_EQ(a->moves, 1);
-  EXPECT_EQ(b->CheckCollisions(), 1);
-}
-
 TEST_F(SpriteEngineTest, DestroyingTheEngineDestroysEverySprite) {
   {
     TSpriteEngine tree;
