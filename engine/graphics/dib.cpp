@@ -266,17 +266,49 @@ void TDIB::ToRGB32(std::vector<uint32_t>& pixels) const {
   const int h = Height();
   pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
   if (w <= 0 || h <= 0) return;
+  const int bitCount = BitCount();
+  // Colours of the table (or of every 16-bit value) looked up once, not per pixel.
+  std::vector<uint32_t> lookup;
+  if (bitCount <= 8) {
+    lookup.resize(256);
+    for (size_t i = 0; i < 256; ++i) {
+      const TRGBQuad& q = ColorTable()[i];
+      lookup[i] = (uint32_t{q.rgbRed} << 16) | (uint32_t{q.rgbGreen} << 8) | q.rgbBlue;
+    }
+  } else if (bitCount == 16) {
+    const TDIBPixelFormat& f = PixelFormat();
+    lookup.resize(65536);
+    for (uint32_t v = 0; v < 65536; ++v) {
+      lookup[v] = (uint32_t{channel8(v, f.RBitMask, f.RShift, f.RBitCount)} << 16) |
+                  (uint32_t{channel8(v, f.GBitMask, f.GShift, f.GBitCount)} << 8) |
+                  channel8(v, f.BBitMask, f.BShift, f.BBitCount);
+    }
+  }
+  const uint8_t* bits = PBits();
   for (int y = 0; y < h; ++y) {
     uint32_t* out = pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(w);
-    const uint8_t* row = ScanLine(y);
-    if (BitCount() == 24) {
-      for (int x = 0; x < w; ++x) {
-        out[x] = row[3 * x] | (row[3 * x + 1] << 8) | (row[3 * x + 2] << 16);
-      }
-    } else if (BitCount() == 32) {
-      for (int x = 0; x < w; ++x) out[x] = get32(row + 4 * x) & 0xFFFFFF;
-    } else {
-      for (int x = 0; x < w; ++x) out[x] = PixelRGB(x, y);
+    const uint8_t* row = bits + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(WidthBytes());
+    switch (bitCount) {
+      case 1:
+        for (int x = 0; x < w; ++x) out[x] = lookup[(row[x / 8] >> (7 - x % 8)) & 1u];
+        break;
+      case 4:
+        for (int x = 0; x < w; ++x)
+          out[x] = lookup[x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0Fu];
+        break;
+      case 8:
+        for (int x = 0; x < w; ++x) out[x] = lookup[row[x]];
+        break;
+      case 16:
+        for (int x = 0; x < w; ++x) out[x] = lookup[get16(row + 2 * x)];
+        break;
+      case 24:
+        for (int x = 0; x < w; ++x)
+          out[x] = row[3 * x] | (row[3 * x + 1] << 8) | (row[3 * x + 2] << 16);
+        break;
+      default:
+        for (int x = 0; x < w; ++x) out[x] = get32(row + 4 * x) & 0xFFFFFF;
+        break;
     }
   }
 }
