@@ -298,3 +298,34 @@ TEST(ImageListStored, TheDisplayGoingAwayUnbindsTheList) {
   }
   EXPECT_EQ(images->DXDraw(), nullptr);
 }
+
+TEST(ImageListStored, TheGameCatalogueOfTheMainWindow) {
+  const TDescriptionObject main = LoadEmbeddedDescription("main_form.form");
+  auto found = std::find_if(main.children.begin(), main.children.end(),
+                            [](const TDescriptionObject& o) { return o.name == "ImageList"; });
+  ASSERT_NE(found, main.children.end());
+  FakeApp fake;
+  TDXImageList images(fake.app.get());
+  for (const TStoredProperty& p : found->properties) {
+    if (p.name != "DXDraw") images.SetStoredProperty(p.name, p.value);
+  }
+  TPictureCollection* items = images.Items;
+  EXPECT_EQ(items->Count(), 74);
+  for (const char* name :
+       {"background", "panel", "shlak", "puz", "m1", "m11", "a0", "a4", "F01", "f124"}) {
+    EXPECT_NO_THROW(items->FindByName(name)) << name;
+  }
+  auto* mouse = dynamic_cast<TDIB*>(items->FindByName("mouse")->Picture().Graphic());
+  ASSERT_NE(mouse, nullptr);
+  EXPECT_EQ(mouse->Width(), 50);
+  EXPECT_EQ(mouse->BitCount(), 24);
+  auto* other = dynamic_cast<TDIB*>(items->FindByName("other")->Picture().Graphic());
+  ASSERT_NE(other, nullptr);
+  EXPECT_EQ(other->Width(), 191);
+  EXPECT_EQ(other->Height(), 41);
+  EXPECT_EQ(other->BitCount(), 8);
+  EXPECT_EQ(items->FindByName("other")->TransparentColor(), 0x00FFFFFFu);
+  EXPECT_EQ(items->FindByName("Shlak")->TransparentColor(), 0x00008000u);
+  EXPECT_FALSE(items->FindByName("background")->Transparent);
+  EXPECT_EQ(items->ColorTable, TRGBQuads{});
+}
