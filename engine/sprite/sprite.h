@@ -30,7 +30,9 @@ class TSprite {
   TSprite& operator=(const TSprite&) = delete;
 
   // Creates a sprite of class T as the last child of parent, which owns it from then
-  // on. Its ZOrder is 0; call SetZOrder right after to give it another.
+  // on. The sprite joins the tree once its constructor has run, so a constructor sees
+  // no parent or engine yet. Its ZOrder is 0; call SetZOrder right after to give it
+  // another.
   template <class T, class... Args>
   static T* Create(TSprite& parent, Args&&... args) {
     static_assert(std::is_base_of_v<TSprite, T>, "sprites derive from TSprite");

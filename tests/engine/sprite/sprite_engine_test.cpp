@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -175,6 +176,94 @@ TEST_F(SpriteEngineTest, NestedEngineDefersToTheOutermost) {
   engine.MoveTree(1);
   EXPECT_EQ(destroyed, (std::vector<std::string>{"other", "deep"}));
   EXPECT_EQ(engine.SpriteCount(), 0);
+}
+
+// Random trees with sprites that kill, flush, clear, re-order and create from inside
+// every pass; the invariants must hold after each frame (and AddressSanitizer must stay
+// quiet throughout).
+class Chaotic : public TSprite {
+ public:
+  Chaotic(TSpriteEngine* engine, uint32_t* seed) : engine_(engine), seed_(seed) {
+    Width = Height = 40;
+  }
+  void MoveSelf(int32_t) override { act(); }
+  void DrawSelf() override { act(); }
+  void HandleCollision(TSprite&, bool& stop) override {
+    if (act() == 0) stop = true;
+  }
+
+ private:
+  uint32_t next() { return *seed_ = *seed_ * 1103515245u + 12345u; }
+  int act() {
+    const int what = static_cast<int>(next() >> 16) % 12;
+    switch (what) {
+      case 0:
+        Kill();
+        break;
+      case 1:
+        engine_->FlushDead();
+        break;
+      case 2:
+        if (ChildCount() > 0) ChildAt(ChildCount() - 1)->Kill();
+        break;
+      case 3:
+        if (engine_->SpriteCount() < 60) TSprite::Create<Chaotic>(*this, engine_, seed_);
+        break;
+      case 4:
+        if (engine_->SpriteCount() < 60) TSprite::Create<Chaotic>(*engine_, engine_, seed_);
+        break;
+      case 5:
+        SetZOrder(static_cast<int32_t>(next() >> 20) % 5);
+        break;
+      case 6:
+        if (next() % 4 == 0) ClearChildren();
+        break;
+      case 7:
+        CheckCollisions();
+        break;
+      default:
+        break;
+    }
+    return what;
+  }
+  TSpriteEngine* engine_;
+  uint32_t* seed_;
+};
+
+int countBelow(const TSprite& sprite) {
+  int count = 0;
+  for (int i = 0; i < sprite.ChildCount(); ++i) count += 1 + countBelow(*sprite.ChildAt(i));
+  return count;
+}
+
+TEST(SpriteEngineStress, InvariantsHoldWhateverTheSpritesDoDuringPasses) {
+  for (uint32_t seed = 1; seed <= 20; ++seed) {
+    TDirectDraw ddraw(nullptr);
+    TDirectDrawSurface surface(&ddraw);
+    surface.SetSize(200, 200);
+    TSpriteEngine engine;
+    engine.SetSurface(&surface);
+    uint32_t state = seed;
+    for (int i = 0; i < 10; ++i) TSprite::Create<Chaotic>(engine, &engine, &state);
+    for (int frame = 0; frame < 40; ++frame) {
+      engine.MoveTree(16);
+      engine.FlushDead();
+      engine.DrawAll();
+      ASSERT_EQ(engine.SpriteCount(), countBelow(engine));
+      for (TSprite* dead : engine.DeadList()) {
+        ASSERT_TRUE(dead->IsDead());
+        ASSERT_EQ(dead->RootEngine(), &engine);
+        ASSERT_EQ(std::count(engine.DeadList().begin(), engine.DeadList().end(), dead), 1);
+      }
+      for (int i = 0; i < engine.ChildCount(); ++i) {
+        ASSERT_EQ(engine.ChildAt(i)->ParentSprite(), &engine);
+      }
+      ASSERT_EQ(engine.DrawOrder().size(), static_cast<size_t>(engine.ChildCount()));
+      ASSERT_TRUE(std::is_sorted(
+          engine.DrawOrder().begin(), engine.DrawOrder().end(),
+          [](const TSprite* a, const TSprite* b) { return a->ZOrder() < b->ZOrder(); }));
+    }
+  }
 }
 
 // The draw pass against an 800 x 600 surface.
