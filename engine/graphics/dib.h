@@ -3,13 +3,13 @@
 // 32 bits per pixel, rows bottom-up, a 256-entry colour table, run-length coded data kept
 // compressed until its pixels are needed), with its reader and writer.
 
-#include "engine/timer/direct_x.h"
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/timer/direct_x.h"
 #include "framework/bitmap.h"
 #include "framework/stream.h"
 
@@ -84,7 +84,6 @@ class TDIB : public TGraphic {
   // The colour table (256 entries; the first 2^BitCount are used at 8 bits or fewer).
   const TRGBQuads& ColorTable() const { return image_->ColorTable; }
   void SetColorTable(const TRGBQuads& table);
-  void UpdatePalette() {}
   void SetPixelFormat(const TDIBPixelFormat& format);
 
   // A fresh bitmap; checks the bit count and pixel format. width or height <= 0 gives the
@@ -94,7 +93,8 @@ class TDIB : public TGraphic {
   // Keeps the colour table and the pixel format (16 bits take 5-6-5 when the format is
   // not a 16-bit one); pixels start at 0.
   void SetSize(int width, int height, int bitCount);
-  void Clear() { SetSize(0, 0, BitCount()); }
+  // The empty bitmap.
+  void Clear() { Assign(static_cast<const TGraphic*>(nullptr)); }
 
   // Pixel rows: ScanLine(0) is the top row of the picture. Decompresses first.
   const uint8_t* ScanLine(int y) const;

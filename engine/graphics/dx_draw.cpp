@@ -285,8 +285,15 @@ void TDXDrawDriverBlt::CreateSurfaces() {
   createBackSurface(dxdraw_->storedWidth_, dxdraw_->storedHeight_);
   if (platform::Window* window = dxdraw_->window()) {
     window->setFullscreen(false);
-    window->setLogicalSize(dxdraw_->surface_->Width(), dxdraw_->surface_->Height(),
-                           windowedMode(dxdraw_->EffectiveOptions()));
+    // A window smaller than the page would show only its middle: it grows to the page.
+    const platform::Placement client = window->placement();
+    const int width = dxdraw_->surface_->Width();
+    const int height = dxdraw_->surface_->Height();
+    if (!dxdraw_->EffectiveOptions().Contains(doStretch) &&
+        (client.width < width || client.height < height)) {
+      window->setClientSize(std::max(client.width, width), std::max(client.height, height));
+    }
+    window->setLogicalSize(width, height, windowedMode(dxdraw_->EffectiveOptions()));
   }
 }
 

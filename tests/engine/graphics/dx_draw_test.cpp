@@ -46,6 +46,9 @@ TEST_F(DXDrawTest, InAWindowTheCopyPresenterIsUsedDespiteDoFlip) {
   EXPECT_NE(dynamic_cast<TDXDrawDriverBlt*>(d->Presenter()), nullptr);
   EXPECT_EQ(d->Surface().Width(), 519);  // the stored design size
   EXPECT_FALSE(f.window()->fullscreen());
+  // The 308 x 182 design window grows so that the whole page shows.
+  EXPECT_EQ(f.window()->placement().width, 519);
+  EXPECT_EQ(f.window()->placement().height, 481);
   EXPECT_EQ(f.window()->logicalMode(), platform::PresentMode::Center);
 }
 
