@@ -4,7 +4,6 @@
 // frame, restores lost surfaces and tells registered components when surfaces appear,
 // disappear or must be rebuilt.
 
-#include "engine/timer/direct_x.h"
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -16,6 +15,7 @@
 #include "engine/graphics/direct_draw.h"
 #include "engine/graphics/direct_draw_surface.h"
 #include "engine/timer/control_subclass.h"
+#include "engine/timer/direct_x.h"
 #include "framework/form.h"
 
 class EDXDrawError : public EDirectXError {
