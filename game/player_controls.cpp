@@ -77,7 +77,13 @@ void TMainForm::toggleFullScreen() {
   DXDraw->Finalize();
   TDXDrawOptions options = DXDraw->Options();
   if (options.Contains(doFullScreen)) {
-    RestorePlacement();
+    if (PlacementSaved()) {
+      RestorePlacement();
+    } else if (Handle() != nullptr) {
+      // Started full screen: there is no earlier window to go back to, so the window
+      // gets the display's size instead of its tiny design size.
+      Handle()->setClientSize(DXDraw->Display().Width(), DXDraw->Display().Height());
+    }
     DXDraw->Cursor = TCursor::crDefault;
     BorderStyle = TBorderStyle::bsSizeable;
     if (Handle() != nullptr) Handle()->setBordered(true);

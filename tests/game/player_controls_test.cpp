@@ -120,4 +120,12 @@ TEST_F(ControlsTest, AltEnterSwitchesBetweenFullScreenAndAWindowKeepingThePlacem
   EXPECT_FALSE(form->DXDraw->Options().Contains(doFullScreen));
 }
 
+TEST_F(ControlsTest, LeavingTheFirstFullScreenGivesAWindowOfTheDisplaysSize) {
+  showActive();
+  key(13, platform::ssAlt);
+  EXPECT_EQ(window().placement().width, 800);
+  EXPECT_EQ(window().placement().height, 600);
+  EXPECT_FALSE(form->DXDraw->Options().Contains(doFullScreen));
+}
+
 }  // namespace
