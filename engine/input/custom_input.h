@@ -58,8 +58,8 @@ class TCustomInput : public TObject {
   // feedback and ForceFeedback is asked for.
   platform::HapticDevice* ForceFeedbackMotor() const;
 
-  // A stored property of this device, its name without the device's prefix; fullName
-  // names it in errors. Returns false for a name the device does not know.
+  // A stored property of this device, its name without the device's prefix ("Enabled"
+  // for "Joystick.Enabled"). Returns false for a name the device does not know.
   virtual bool SetStoredProperty(const std::string& name, const TPropertyValue& value);
 
  protected:
