@@ -118,7 +118,6 @@ struct TDXDrawDisplayMode {
 // mode the machine offers.
 class TDXDrawDisplay {
  public:
-  explicit TDXDrawDisplay(TCustomDXDraw* owner) : owner_(owner) {}
   int Width() const { return width_; }
   int Height() const { return height_; }
   int BitCount() const { return bitCount_; }
@@ -145,7 +144,6 @@ class TDXDrawDisplay {
  private:
   bool trySetMode(int width, int height, int bitCount);
 
-  TCustomDXDraw* owner_;
   int width_ = 640;
   int height_ = 480;
   int bitCount_ = 8;
@@ -282,7 +280,7 @@ class TCustomDXDraw : public TControl {
   TDXDrawOptions options_{doAllowReboot,  doWaitVBlank, doCenter,
                           doDirectX7Mode, doHardware,   doSelectDriver};
   TDXDrawOptions effectiveOptions_;
-  TDXDrawDisplay display_{this};
+  TDXDrawDisplay display_;
   bool autoSize_ = true;
   bool initialized_ = false;
   bool busy_ = false;
