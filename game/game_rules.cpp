@@ -14,6 +14,18 @@ int64_t TotalScore(const TGameVars& vars) { return RoundPoints(vars.Points) + st
 
 int64_t TruncateToward0(double value) { return static_cast<int64_t>(std::trunc(value)); }
 
+void ResetLevelValues(TGameVars& vars) {
+  vars.Points = 0;
+  vars.Hunger = 0;
+  vars.Life = 100;
+}
+
+void ResetGameValues(TGameVars& vars) {
+  vars.Level = 1;
+  vars.LevelBonus = 0;
+  ResetLevelValues(vars);
+}
+
 void RunPlayClocks(TGameVars& vars) {
   constexpr double kHungerPerFrame = 0.025;
   constexpr double kStarvingLifePerFrame = 0.03;
@@ -43,9 +55,7 @@ bool ApplyGameOver(TGameVars& vars) {
   if (vars.Life > 0) return false;
   vars.GameState = gsGameOver;
   vars.Level = 1;
-  vars.Points = 0;
-  vars.Hunger = 0;
-  vars.Life = 100;
+  ResetLevelValues(vars);
   return true;
 }
 
@@ -55,9 +65,7 @@ bool ApplyLevelCompletion(TGameVars& vars) {
   vars.LevelBonus += LevelTarget(vars.Level - 1);
   vars.LevelReady = 0;
   vars.GameState = gsLevelIntro;
-  vars.Points = 0;
-  vars.Hunger = 0;
-  vars.Life = 100;
+  ResetLevelValues(vars);
   return true;
 }
 

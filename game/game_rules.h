@@ -16,6 +16,11 @@ int64_t TotalScore(const TGameVars& vars);
 // Whole numbers as the status line writes them: truncated toward zero.
 int64_t TruncateToward0(double value);
 
+// A fresh start of a level's values: no points, no hunger, full life.
+void ResetLevelValues(TGameVars& vars);
+// A new game from level 1: the level values and no bonus yet.
+void ResetGameValues(TGameVars& vars);
+
 // Hunger, the life drain of full hunger, and the two animation clocks; per frame.
 void RunPlayClocks(TGameVars& vars);
 // The pulsing phase of the level-intro text, swept from -pi to pi.

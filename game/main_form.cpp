@@ -76,17 +76,14 @@ void TMainForm::FormCreate(TObject*) {
   GameVars.ResumeLock = kNoResume;
   GameVars.LevelBonus = 0;
   Button3->Click();
-  GameVars.Level = 1;
+  ResetGameValues(GameVars);
   GameVars.LevelReady = 1;
   GameVars.HoverItem = kNoItem;
   GameVars.GameState = gsMenu;
   GameVars.SharkFrame = 0;
   GameVars.SharkFrameTicks = 0;
-  GameVars.Points = 0.0;
   GameVars.MonsterFrameTicks = 0;
   GameVars.MonsterFrame = 1;
-  GameVars.Life = 100.0;
-  GameVars.Hunger = 0.0;
   loadPictures();
   ImageList->Items->BuildColorTable();
   DXDraw->ColorTable = ImageList->Items->ColorTable;

@@ -3,6 +3,7 @@
 // display and the records; the next frame shows the result.
 
 #include "engine/graphics/dx_draw.h"
+#include "game/game_rules.h"
 #include "game/game_vars.h"
 #include "game/main_form.h"
 #include "game/menu_layout.h"
@@ -36,12 +37,8 @@ void TMainForm::DXDrawMouseDown(TObject*, TMouseButton, TShiftState, int X, int 
   switch (MenuItemAt(X, Y)) {
     case kItemNewGame:
       GameVars.GameState = gsPlay;
-      GameVars.LevelBonus = 0;
-      GameVars.Points = 0;
-      GameVars.Level = 1;
+      ResetGameValues(GameVars);
       GameVars.LevelReady = 0;
-      GameVars.Life = 100;
-      GameVars.Hunger = 0;
       GameVars.ResumeLock = 0;
       break;
     case kItemContinue:
