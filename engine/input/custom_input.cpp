@@ -3,9 +3,10 @@
 #include "engine/input/dx_input.h"
 
 TCustomInput::TCustomInput(TCustomDXInput& owner, bool enabled, bool bindInputStates)
-    : BindInputStates(bindInputStates),
+    : effects_(std::make_unique<TForceFeedbackEffects>(this)),
+      BindInputStates(bindInputStates),
+      Effects(effects_.get()),
       owner_(owner),
-      effects_(std::make_unique<TForceFeedbackEffects>(this)),
       enabled_(enabled) {}
 
 // Device classes close themselves in their own destructors, while their motor exists.

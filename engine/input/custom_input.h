@@ -22,6 +22,9 @@ enum TCooperativeFlag : uint32_t {
 };
 
 class TCustomInput : public TObject {
+  // First, so that it exists before Effects below points at it.
+  std::unique_ptr<TForceFeedbackEffects> effects_;
+
  public:
   explicit TCustomInput(TCustomDXInput& owner, bool enabled = true, bool bindInputStates = true);
   ~TCustomInput() override;
@@ -31,7 +34,8 @@ class TCustomInput : public TObject {
   bool BindInputStates = true;
   int ButtonCount = 0;
 
-  TForceFeedbackEffects* Effects() const { return effects_.get(); }
+  // The root of the device's effect tree.
+  TForceFeedbackEffects* const Effects;
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool value);
   bool ForceFeedback() const { return forceFeedback_; }
@@ -79,7 +83,6 @@ class TCustomInput : public TObject {
 
  private:
   TCustomDXInput& owner_;
-  std::unique_ptr<TForceFeedbackEffects> effects_;
   bool enabled_ = true;
   bool forceFeedback_ = false;
   bool initialized_ = false;

@@ -2,7 +2,6 @@
 // The input component: the joystick, the keyboard and the mouse merged into one set of
 // logical states that the game reads once per frame.
 
-#include "engine/timer/direct_x.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "engine/input/joystick.h"
 #include "engine/input/keyboard.h"
 #include "engine/input/mouse.h"
+#include "engine/timer/direct_x.h"
 #include "framework/component.h"
 #include "framework/exceptions.h"
 

@@ -60,7 +60,7 @@ TEST_F(InputTest, MainWindowSettingsAreTheGamesOwn) {
     EXPECT_EQ(joystick->DeadZones(offset), 50);
     EXPECT_EQ(joystick->Ranges(offset), 300);
   }
-  TForceFeedbackEffects* root = joystick->Effects();
+  TForceFeedbackEffects* root = joystick->Effects;
   EXPECT_EQ(root->Name, "Effects");
   EXPECT_EQ(root->Period(), 50);
   EXPECT_EQ(root->Time(), 1000);

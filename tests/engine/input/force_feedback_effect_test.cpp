@@ -87,7 +87,7 @@ struct EffectTest : InputTest {
     motor = stick->motor.get();
     input = create([](TDXInput& in) {
       gameJoystick(in);
-      TForceFeedbackEffect* e = new TForceFeedbackEffect(in.Joystick->Effects());
+      TForceFeedbackEffect* e = new TForceFeedbackEffect(in.Joystick->Effects);
       e->Name = "eff1";
       e->SetEffectType(TForceFeedbackEffectType::etPeriodic);
       e->SetConstantX(10000);
@@ -95,7 +95,7 @@ struct EffectTest : InputTest {
       e->SetPeriod(30);
       e->SetTime(50);
     });
-    eff1 = input->Joystick->Effects()->Find("eff1");
+    eff1 = input->Joystick->Effects->Find("eff1");
   }
 };
 
@@ -117,16 +117,16 @@ TEST_F(EffectTest, OpeningTheStickCreatesThePeriodicEffect) {
 }
 
 TEST_F(EffectTest, StartingTwiceRestartsTheEffect) {
-  input->Joystick->Effects()->Find("eff1")->Start();
-  input->Joystick->Effects()->Find("eff1")->Start();
+  input->Joystick->Effects->Find("eff1")->Start();
+  input->Joystick->Effects->Find("eff1")->Start();
   EXPECT_EQ(motor->records[0].runs, 2);
   EXPECT_TRUE(eff1->Playing());
 }
 
 TEST_F(EffectTest, StartOnTheRootStartsTheSubtree) {
-  input->Joystick->Effects()->Start();
+  input->Joystick->Effects->Start();
   EXPECT_EQ(motor->records[0].runs, 1);
-  input->Joystick->Effects()->Stop();
+  input->Joystick->Effects->Stop();
   EXPECT_EQ(motor->records[0].stops, 1);
   EXPECT_FALSE(eff1->Playing());
 }
@@ -248,9 +248,9 @@ TEST_F(EffectTest, ClosingTheStickReleasesItsEffects) {
 
 TEST_F(EffectTest, ActivationRestartsEndlessEffectsAndRecreatesTheOthers) {
   eff1->SetTime(-1);
-  input->Joystick->Effects()->SetEffectType(TForceFeedbackEffectType::etConstantForce);
-  input->Joystick->Effects()->SetTime(-1);
-  input->Joystick->Effects()->Start();
+  input->Joystick->Effects->SetEffectType(TForceFeedbackEffectType::etConstantForce);
+  input->Joystick->Effects->SetTime(-1);
+  input->Joystick->Effects->Start();
   const int rootRuns = motor->records[1].runs;
   const size_t before = motor->records.size();
   setActive(false);
@@ -272,11 +272,11 @@ TEST(EffectWithoutDeviceTest, StartDoesNothingAndRaisesNothing) {
 TEST_F(InputTest, StickWithoutMotorIgnoresTheGamesEffect) {
   sys->plugJoystick(2, 8, false);
   TDXInput* input = create(gameJoystick);
-  auto* e = new TForceFeedbackEffect(input->Joystick->Effects());
+  auto* e = new TForceFeedbackEffect(input->Joystick->Effects);
   e->Name = "eff1";
   e->SetEffectType(TForceFeedbackEffectType::etPeriodic);
   EXPECT_FALSE(input->Joystick->ForceFeedbackDevice());
-  EXPECT_NO_THROW(input->Joystick->Effects()->Find("eff1")->Start());
+  EXPECT_NO_THROW(input->Joystick->Effects->Find("eff1")->Start());
 }
 
 }  // namespace

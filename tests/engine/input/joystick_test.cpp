@@ -123,7 +123,7 @@ TEST_F(JoystickTest, PulledStickStopsReportingAndComesBack) {
   EXPECT_NO_THROW(input->UpdateInput());
   EXPECT_FALSE(input->Joystick->Initialized());
   EXPECT_TRUE(input->States.Empty());
-  EXPECT_NO_THROW(input->Joystick->Effects()->Start());
+  EXPECT_NO_THROW(input->Joystick->Effects->Start());
 
   auto again = sys->plugJoystick(2, 4);
   again->state.buttons[1] = true;
@@ -218,7 +218,7 @@ TEST_F(SdlJoystickTest, VirtualStickReadsFullDeflectionCentreAndButtons) {
   EXPECT_TRUE(input->States.Contains(isButton9));
 
   // Without a motor, the game's effect does nothing and raises nothing.
-  EXPECT_NO_THROW(input->Joystick->Effects()->Start());
+  EXPECT_NO_THROW(input->Joystick->Effects->Start());
   stick.reset();
   EXPECT_NO_THROW(input->UpdateInput());
   EXPECT_FALSE(input->States.Contains(isButton9));
