@@ -174,6 +174,9 @@ void TDirectDrawSurface::LoadGraphicRect(const TGraphic& graphic, const TRect& r
   const int gh = graphic.Height();
   const int bytes = bytesPerPixel(memory.Format);
   if (bytes == 0) return;
+  // The display format's conversion written out, as it runs for every pixel of every
+  // picture whenever the display starts.
+  const bool is565 = memory.Format == PixelFormat565();
   // Nearest-pixel stretch; picture pixels outside the graphic come out black.
   std::vector<int> columns(static_cast<size_t>(width));
   for (int x = 0; x < width; ++x) {
@@ -187,9 +190,10 @@ void TDirectDrawSurface::LoadGraphicRect(const TGraphic& graphic, const TRect& r
       const int sx = columns[static_cast<size_t>(x)];
       uint32_t value = 0;
       if (sx >= 0 && sy >= 0 && sx < gw && sy < gh) {
-        value = RGBToPixel(
-            rgb[static_cast<size_t>(sy) * static_cast<size_t>(gw) + static_cast<size_t>(sx)],
-            memory.Format);
+        const uint32_t c =
+            rgb[static_cast<size_t>(sy) * static_cast<size_t>(gw) + static_cast<size_t>(sx)];
+        value = is565 ? ((c >> 8) & 0xF800) | ((c >> 5) & 0x07E0) | ((c >> 3) & 0x001F)
+                      : RGBToPixel(c, memory.Format);
       }
       writePixel(out + x * bytes, bytes, value);
     }
