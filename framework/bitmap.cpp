@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "framework/byte_order.h"
+
 namespace {
 
 constexpr uint16_t kBmpSignature = 0x4D42;  // "BM"
@@ -14,20 +16,6 @@ constexpr uint32_t BI_RLE8 = 1;
 constexpr uint32_t BI_RLE4 = 2;
 constexpr uint32_t BI_BITFIELDS = 3;
 constexpr uint32_t BI_ALPHABITFIELDS = 6;
-
-uint16_t get16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t get32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
-}
 
 [[noreturn]] void invalidBitmap() { throw EInvalidGraphic(SInvalidBitmap); }
 
@@ -119,12 +107,12 @@ TDecodedBmp DecodeBmp(TStream& stream) {
   const int64_t fileEnd = stream.Size();
   uint8_t fileHeader[kFileHeaderSize];
   readExact(stream, fileHeader, sizeof fileHeader);
-  if (get16(fileHeader) != kBmpSignature) invalidBitmap();
-  const uint32_t pixelOffset = get32(fileHeader + 10);
+  if (GetLE16(fileHeader) != kBmpSignature) invalidBitmap();
+  const uint32_t pixelOffset = GetLE32(fileHeader + 10);
 
   uint8_t info[124] = {};
   readExact(stream, info, 4);
-  const uint32_t headerSize = get32(info);
+  const uint32_t headerSize = GetLE32(info);
   TDecodedBmp bmp;
   int64_t width = 0;
   int64_t height = 0;
@@ -135,27 +123,27 @@ TDecodedBmp DecodeBmp(TStream& stream) {
   bool haveMasks = false;
   if (headerSize == 12) {
     readExact(stream, info + 4, 8);
-    width = get16(info + 4);
-    height = get16(info + 6);
-    bmp.bitCount = get16(info + 10);
+    width = GetLE16(info + 4);
+    height = GetLE16(info + 6);
+    bmp.bitCount = GetLE16(info + 10);
     entrySize = 3;
   } else if (headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 108 ||
              headerSize == 124) {
     readExact(stream, info + 4, headerSize - 4);
-    width = static_cast<int32_t>(get32(info + 4));
-    height = static_cast<int32_t>(get32(info + 8));
-    bmp.bitCount = get16(info + 14);
-    bmp.compression = get32(info + 16);
-    sizeImage = get32(info + 20);
-    colorsUsed = get32(info + 32);
+    width = static_cast<int32_t>(GetLE32(info + 4));
+    height = static_cast<int32_t>(GetLE32(info + 8));
+    bmp.bitCount = GetLE16(info + 14);
+    bmp.compression = GetLE32(info + 16);
+    sizeImage = GetLE32(info + 20);
+    colorsUsed = GetLE32(info + 32);
     if (bmp.compression == BI_BITFIELDS || bmp.compression == BI_ALPHABITFIELDS) {
       if (headerSize == 40) {
         // The masks follow the short header; an alpha mask after them is not needed.
         readExact(stream, info + 40, bmp.compression == BI_ALPHABITFIELDS ? 16 : 12);
       }
-      masks[0] = get32(info + 40);
-      masks[1] = get32(info + 44);
-      masks[2] = get32(info + 48);
+      masks[0] = GetLE32(info + 40);
+      masks[1] = GetLE32(info + 44);
+      masks[2] = GetLE32(info + 48);
       haveMasks = true;
     }
   } else {
@@ -242,7 +230,7 @@ TDecodedBmp DecodeBmp(TStream& stream) {
           out[x] = row[3 * x] | (row[3 * x + 1] << 8) | (row[3 * x + 2] << 16);
           break;
         default: {
-          const uint32_t v = bc == 16 ? get16(row + 2 * x) : get32(row + 4 * x);
+          const uint32_t v = bc == 16 ? GetLE16(row + 2 * x) : GetLE32(row + 4 * x);
           out[x] =
               (uint32_t{red.expand(v)} << 16) | (uint32_t{green.expand(v)} << 8) | blue.expand(v);
         }
@@ -284,18 +272,18 @@ void TBitmap::SaveToStream(TStream& stream) const {
   const uint32_t offset = kFileHeaderSize + 40;
   std::vector<uint8_t> out;
   out.reserve(offset + imageSize);
-  put16(out, kBmpSignature);
-  put32(out, offset + imageSize);
-  put32(out, 0);
-  put32(out, offset);
-  put32(out, 40);
-  put32(out, static_cast<uint32_t>(width_));
-  put32(out, static_cast<uint32_t>(height_));
-  put16(out, 1);
-  put16(out, 24);
-  put32(out, BI_RGB);
-  put32(out, imageSize);
-  for (int i = 0; i < 4; ++i) put32(out, 0);
+  PutLE16(out, kBmpSignature);
+  PutLE32(out, offset + imageSize);
+  PutLE32(out, 0);
+  PutLE32(out, offset);
+  PutLE32(out, 40);
+  PutLE32(out, static_cast<uint32_t>(width_));
+  PutLE32(out, static_cast<uint32_t>(height_));
+  PutLE16(out, 1);
+  PutLE16(out, 24);
+  PutLE32(out, BI_RGB);
+  PutLE32(out, imageSize);
+  for (int i = 0; i < 4; ++i) PutLE32(out, 0);
   for (int y = height_ - 1; y >= 0; --y) {
     const uint32_t* row = pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
     for (int x = 0; x < width_; ++x) {

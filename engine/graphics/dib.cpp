@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "engine/graphics/pixel_rows.h"
+
 namespace {
 
 constexpr uint16_t kBmpSignature = 19778;  // "BM"
@@ -14,20 +16,6 @@ constexpr uint32_t BI_RGB = 0;
 constexpr uint32_t BI_RLE8 = 1;
 constexpr uint32_t BI_RLE4 = 2;
 constexpr uint32_t BI_BITFIELDS = 3;
-
-uint16_t get16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t get32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
-}
 
 [[noreturn]] void invalidDIB() { throw EInvalidGraphic(SInvalidDIB); }
 
@@ -193,56 +181,12 @@ uint8_t* TDIB::ScanLine(int y) {
 
 uint32_t TDIB::Pixel(int x, int y) const {
   if (x < 0 || x >= Width() || y < 0 || y >= Height()) return 0;
-  const uint8_t* row = ScanLine(y);
-  switch (BitCount()) {
-    case 1:
-      return (row[x / 8] >> (7 - x % 8)) & 1u;
-    case 4:
-      return (x % 2 == 0) ? row[x / 2] >> 4 : row[x / 2] & 0x0Fu;
-    case 8:
-      return row[x];
-    case 16:
-      return get16(row + 2 * x);
-    case 24:
-      return row[3 * x] | (row[3 * x + 1] << 8) | (row[3 * x + 2] << 16);
-    case 32:
-      return get32(row + 4 * x);
-  }
-  return 0;
+  return RowPixel(ScanLine(y), x, BitCount());
 }
 
 void TDIB::SetPixel(int x, int y, uint32_t value) {
   if (x < 0 || x >= Width() || y < 0 || y >= Height()) return;
-  uint8_t* row = ScanLine(y);
-  switch (BitCount()) {
-    case 1: {
-      const auto bit = static_cast<uint8_t>(0x80u >> (x % 8));
-      row[x / 8] = static_cast<uint8_t>((value & 1u) ? row[x / 8] | bit : row[x / 8] & ~bit);
-      break;
-    }
-    case 4:
-      if (x % 2 == 0) {
-        row[x / 2] = static_cast<uint8_t>((row[x / 2] & 0x0F) | ((value & 0x0F) << 4));
-      } else {
-        row[x / 2] = static_cast<uint8_t>((row[x / 2] & 0xF0) | (value & 0x0F));
-      }
-      break;
-    case 8:
-      row[x] = static_cast<uint8_t>(value);
-      break;
-    case 16:
-      row[2 * x] = static_cast<uint8_t>(value);
-      row[2 * x + 1] = static_cast<uint8_t>(value >> 8);
-      break;
-    case 24:
-      row[3 * x] = static_cast<uint8_t>(value);
-      row[3 * x + 1] = static_cast<uint8_t>(value >> 8);
-      row[3 * x + 2] = static_cast<uint8_t>(value >> 16);
-      break;
-    case 32:
-      for (int i = 0; i < 4; ++i) row[4 * x + i] = static_cast<uint8_t>(value >> (8 * i));
-      break;
-  }
+  SetRowPixel(ScanLine(y), x, BitCount(), value);
 }
 
 uint32_t TDIB::PixelRGB(int x, int y) const {
@@ -300,14 +244,14 @@ void TDIB::ToRGB32(std::vector<uint32_t>& pixels) const {
         for (int x = 0; x < w; ++x) out[x] = lookup[row[x]];
         break;
       case 16:
-        for (int x = 0; x < w; ++x) out[x] = lookup[get16(row + 2 * x)];
+        for (int x = 0; x < w; ++x) out[x] = lookup[GetLE16(row + 2 * x)];
         break;
       case 24:
         for (int x = 0; x < w; ++x)
           out[x] = row[3 * x] | (row[3 * x + 1] << 8) | (row[3 * x + 2] << 16);
         break;
       default:
-        for (int x = 0; x < w; ++x) out[x] = get32(row + 4 * x) & 0xFFFFFF;
+        for (int x = 0; x < w; ++x) out[x] = GetLE32(row + 4 * x) & 0xFFFFFF;
         break;
     }
   }
@@ -363,7 +307,7 @@ void TDIB::LoadFromStream(TStream& stream) {
   uint8_t header[kFileHeaderSize];
   const int64_t n = stream.Read(header, sizeof header);
   if (n == 0) return;
-  if (n < static_cast<int64_t>(sizeof header) || get16(header) != kBmpSignature) invalidDIB();
+  if (n < static_cast<int64_t>(sizeof header) || GetLE16(header) != kBmpSignature) invalidDIB();
   ReadBitmapData(stream);
 }
 
@@ -372,7 +316,7 @@ void TDIB::ReadData(TStream& stream) {
   uint8_t signature[2] = {0, 0};
   const int64_t n = stream.Read(signature, sizeof signature);
   stream.SetPosition(start);
-  if (n == 2 && get16(signature) == kBmpSignature) {
+  if (n == 2 && GetLE16(signature) == kBmpSignature) {
     LoadFromStream(stream);
   } else {
     ReadBitmapData(stream);
@@ -389,7 +333,7 @@ void TDIB::ReadBitmapData(TStream& stream) {
     return;
   }
   if (n < 4) invalidDIB();
-  readHeaderAndPixels(stream, get32(sizeBytes));
+  readHeaderAndPixels(stream, GetLE32(sizeBytes));
 }
 
 void TDIB::readHeaderAndPixels(TStream& stream, uint32_t headerSize) {
@@ -403,19 +347,19 @@ void TDIB::readHeaderAndPixels(TStream& stream, uint32_t headerSize) {
   if (headerSize == kCoreHeaderSize) {
     uint8_t h[8];
     stream.ReadBuffer(h, sizeof h);
-    width = get16(h);
-    height = get16(h + 2);
-    bitCount = get16(h + 6);
+    width = GetLE16(h);
+    height = GetLE16(h + 2);
+    bitCount = GetLE16(h + 6);
     entrySize = 3;
   } else if (headerSize == kInfoHeaderSize) {
     uint8_t h[36];
     stream.ReadBuffer(h, sizeof h);
-    width = static_cast<int32_t>(get32(h));
-    height = static_cast<int32_t>(get32(h + 4));
-    bitCount = get16(h + 10);
-    compression = get32(h + 12);
-    sizeImage = get32(h + 16);
-    colorsUsed = get32(h + 28);
+    width = static_cast<int32_t>(GetLE32(h));
+    height = static_cast<int32_t>(GetLE32(h + 4));
+    bitCount = GetLE16(h + 10);
+    compression = GetLE32(h + 12);
+    sizeImage = GetLE32(h + 16);
+    colorsUsed = GetLE32(h + 28);
   } else {
     invalidDIB();
   }
@@ -429,7 +373,7 @@ void TDIB::readHeaderAndPixels(TStream& stream, uint32_t headerSize) {
   if (compression == BI_BITFIELDS) {
     uint8_t m[12];
     stream.ReadBuffer(m, sizeof m);
-    const uint32_t r = get32(m), g = get32(m + 4), b = get32(m + 8);
+    const uint32_t r = GetLE32(m), g = GetLE32(m + 4), b = GetLE32(m + 8);
     format = MakeDIBPixelFormatMask(r, g, b);
     // Masks in another arrangement would come out in wrong colours: refuse them.
     if (format.RBitMask != r || format.GBitMask != g || format.BBitMask != b) {
@@ -490,18 +434,18 @@ void TDIB::WriteBitmapData(TStream& stream) const {
   const TDIBSharedImage& image = *image_;
   std::vector<uint8_t> header;
   header.reserve(static_cast<size_t>(HeaderAndTableSize()));
-  put32(header, kInfoHeaderSize);
-  put32(header, static_cast<uint32_t>(image.Width));
-  put32(header, static_cast<uint32_t>(image.Height));
-  put16(header, 1);
-  put16(header, static_cast<uint32_t>(image.BitCount));
-  put32(header, image.Compression);
-  put32(header, static_cast<uint32_t>(image.Pixels.size()));
-  for (int i = 0; i < 4; ++i) put32(header, 0);
+  PutLE32(header, kInfoHeaderSize);
+  PutLE32(header, static_cast<uint32_t>(image.Width));
+  PutLE32(header, static_cast<uint32_t>(image.Height));
+  PutLE16(header, 1);
+  PutLE16(header, static_cast<uint32_t>(image.BitCount));
+  PutLE32(header, image.Compression);
+  PutLE32(header, static_cast<uint32_t>(image.Pixels.size()));
+  for (int i = 0; i < 4; ++i) PutLE32(header, 0);
   if (image.BitCount == 16 || image.BitCount == 32) {
-    put32(header, image.PixelFormat.RBitMask);
-    put32(header, image.PixelFormat.GBitMask);
-    put32(header, image.PixelFormat.BBitMask);
+    PutLE32(header, image.PixelFormat.RBitMask);
+    PutLE32(header, image.PixelFormat.GBitMask);
+    PutLE32(header, image.PixelFormat.BBitMask);
   }
   if (image.BitCount <= 8) {
     for (int i = 0; i < (1 << image.BitCount); ++i) {
@@ -517,11 +461,11 @@ void TDIB::SaveToStream(TStream& stream) const {
   if (Width() <= 0 || Height() <= 0) return;
   const uint32_t offset = kFileHeaderSize + static_cast<uint32_t>(HeaderAndTableSize());
   std::vector<uint8_t> header;
-  put16(header, kBmpSignature);
-  put32(header, offset + static_cast<uint32_t>(image_->Pixels.size()));
-  put16(header, 0);
-  put16(header, 0);
-  put32(header, offset);
+  PutLE16(header, kBmpSignature);
+  PutLE32(header, offset + static_cast<uint32_t>(image_->Pixels.size()));
+  PutLE16(header, 0);
+  PutLE16(header, 0);
+  PutLE32(header, offset);
   stream.WriteBuffer(header.data(), static_cast<int64_t>(header.size()));
   WriteBitmapData(stream);
 }

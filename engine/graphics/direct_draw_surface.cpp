@@ -8,6 +8,8 @@
 #include "engine/graphics/dib.h"
 #include "framework/bitmap.h"
 
+#include "engine/graphics/pixel_rows.h"
+
 namespace {
 
 int bytesPerPixel(const TDDPixelFormat& format) { return format.BitCount / 8; }
@@ -19,23 +21,9 @@ bool inside(const TRect& r, int width, int height) {
          r.Top <= r.Bottom;
 }
 
-uint32_t readPixel(const uint8_t* p, int bytes) {
-  switch (bytes) {
-    case 1:
-      return p[0];
-    case 2:
-      return static_cast<uint32_t>(p[0] | (p[1] << 8));
-    case 3:
-      return static_cast<uint32_t>(p[0] | (p[1] << 8) | (p[2] << 16));
-    default:
-      return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-             (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-  }
-}
+uint32_t readPixel(const uint8_t* p, int bytes) { return GetLE(p, bytes); }
 
-void writePixel(uint8_t* p, int bytes, uint32_t value) {
-  for (int i = 0; i < bytes; ++i) p[i] = static_cast<uint8_t>(value >> (8 * i));
-}
+void writePixel(uint8_t* p, int bytes, uint32_t value) { SetLE(p, bytes, value); }
 
 // The colour-keyed row copy of the display format, written so that the compiler can
 // turn it into vector blends.
@@ -510,21 +498,7 @@ uint32_t TDirectDrawSurface::GetPixel(int x, int y) {
   if (!Lock(desc)) return 0;
   const uint8_t* row = static_cast<const uint8_t*>(desc.Surface) +
                        static_cast<size_t>(y) * static_cast<size_t>(desc.Pitch);
-  uint32_t value = 0;
-  switch (desc.PixelFormat.BitCount) {
-    case 1:
-      value = (row[x / 8] >> (7 - x % 8)) & 1u;
-      break;
-    case 4:
-      value = x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0Fu;
-      break;
-    case 8:
-    case 16:
-    case 24:
-    case 32:
-      value = readPixel(row + x * (desc.PixelFormat.BitCount / 8), desc.PixelFormat.BitCount / 8);
-      break;
-  }
+  const uint32_t value = RowPixel(row, x, desc.PixelFormat.BitCount);
   Unlock();
   return value;
 }
@@ -535,26 +509,7 @@ void TDirectDrawSurface::SetPixel(int x, int y, uint32_t value) {
   if (!Lock(desc)) return;
   uint8_t* row = static_cast<uint8_t*>(desc.Surface) +
                  static_cast<size_t>(y) * static_cast<size_t>(desc.Pitch);
-  switch (desc.PixelFormat.BitCount) {
-    case 1: {
-      const auto bit = static_cast<uint8_t>(0x80u >> (x % 8));
-      row[x / 8] = static_cast<uint8_t>((value & 1u) ? row[x / 8] | bit : row[x / 8] & ~bit);
-      break;
-    }
-    case 4:
-      if (x % 2 == 0) {
-        row[x / 2] = static_cast<uint8_t>((row[x / 2] & 0x0F) | ((value & 0x0F) << 4));
-      } else {
-        row[x / 2] = static_cast<uint8_t>((row[x / 2] & 0xF0) | (value & 0x0F));
-      }
-      break;
-    case 8:
-    case 16:
-    case 24:
-    case 32:
-      writePixel(row + x * (desc.PixelFormat.BitCount / 8), desc.PixelFormat.BitCount / 8, value);
-      break;
-  }
+  SetRowPixel(row, x, desc.PixelFormat.BitCount, value);
   Unlock();
 }
 

@@ -6,25 +6,13 @@
 
 #include "engine/graphics/direct_draw_surface.h"
 #include "engine/timer/cos_table.h"
+#include "framework/byte_order.h"
 
 namespace {
 
 constexpr int64_t kOne = 65536;  // 1.0 in 16.16
 
-uint32_t readPixel(const uint8_t* row, int x, int bytes) {
-  const uint8_t* p = row + x * bytes;
-  switch (bytes) {
-    case 1:
-      return p[0];
-    case 2:
-      return static_cast<uint32_t>(p[0] | (p[1] << 8));
-    case 3:
-      return static_cast<uint32_t>(p[0] | (p[1] << 8) | (p[2] << 16));
-    default:
-      return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-             (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-  }
-}
+uint32_t readPixel(const uint8_t* row, int x, int bytes) { return GetLE(row + x * bytes, bytes); }
 
 void writePixel(uint8_t* row, int x, int bytes, uint32_t value) {
   uint8_t* p = row + x * bytes;
