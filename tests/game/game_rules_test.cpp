@@ -126,8 +126,12 @@ TEST(PlayClocks, AnimationFramesCycle) {
   std::vector<int> monsterFrames;
   for (int frame = 1; frame <= 20; ++frame) {
     RunPlayClocks(v);
-    if (frame == 9) EXPECT_EQ(v.SharkFrame, 0);
-    if (frame == 10) EXPECT_EQ(v.SharkFrame, 1);
+    if (frame == 9) {
+      EXPECT_EQ(v.SharkFrame, 0);
+    }
+    if (frame == 10) {
+      EXPECT_EQ(v.SharkFrame, 1);
+    }
     if (frame % 5 == 0) monsterFrames.push_back(v.MonsterFrame);
   }
   EXPECT_EQ(v.SharkFrame, 0);

@@ -188,7 +188,9 @@ TEST(ArtCatalogue, KeysCutOnlyAroundFigures) {
         cut += !art::convertsToKey(r.at(0, y), *e.key) +
                !art::convertsToKey(r.at(r.width - 1, y), *e.key);
       }
-      if (e.path != "resources/mouse.bmp") EXPECT_EQ(cut, 0);
+      if (e.path != "resources/mouse.bmp") {
+        EXPECT_EQ(cut, 0);
+      }
       EXPECT_TRUE(art::convertsToKey(r.at(0, r.height - 1), *e.key));
       EXPECT_GT(keyPixels(r, *e.key), 0);
       EXPECT_LT(keyPixels(r, *e.key), r.width * r.height);
