@@ -35,12 +35,12 @@ bool playable(const AudioFormat& format) {
          format.samplesPerSec >= 1000 && format.samplesPerSec <= 192000;
 }
 
-AudioFormat fromSdl(const SDL_AudioSpec& spec) {
+AudioFormat fromSdl(const SDL_AudioSpec& obtained) {
   AudioFormat f;
-  f.formatTag = SDL_AUDIO_ISFLOAT(spec.format) ? 3 : 1;
-  f.channels = spec.channels;
-  f.samplesPerSec = static_cast<uint32_t>(spec.freq);
-  f.bitsPerSample = static_cast<uint16_t>(SDL_AUDIO_BITSIZE(spec.format));
+  f.formatTag = SDL_AUDIO_ISFLOAT(obtained.format) ? 3 : 1;
+  f.channels = obtained.channels;
+  f.samplesPerSec = static_cast<uint32_t>(obtained.freq);
+  f.bitsPerSample = static_cast<uint16_t>(SDL_AUDIO_BITSIZE(obtained.format));
   return f;
 }
 
@@ -48,7 +48,7 @@ AudioFormat fromSdl(const SDL_AudioSpec& spec) {
 // outliving its device stays harmless.
 struct DeviceState {
   SDL_AudioDeviceID id = 0;
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec obtained{};
   int buffers = 0;
 };
 
@@ -85,7 +85,7 @@ class SdlAudioBuffer : public MemoryAudioBuffer {
  protected:
   bool convert(const std::vector<uint8_t>& samples, std::vector<uint8_t>& out) override {
     const AudioFormat from = format();
-    const SDL_AudioSpec& to = device_->spec;
+    const SDL_AudioSpec& to = device_->obtained;
     SDL_AudioCVT cvt;
     const int built =
         SDL_BuildAudioCVT(&cvt, sdlSampleType(from), static_cast<Uint8>(from.channels),
@@ -122,7 +122,7 @@ class SdlAudioDevice : public AudioDevice {
   SdlAudioDevice(const SdlAudioDevice&) = delete;
   SdlAudioDevice& operator=(const SdlAudioDevice&) = delete;
 
-  AudioFormat format() const override { return fromSdl(state_->spec); }
+  AudioFormat format() const override { return fromSdl(state_->obtained); }
   bool paused() const override { return SDL_GetAudioDeviceStatus(state_->id) != SDL_AUDIO_PLAYING; }
   bool setCooperativeLevel(uint32_t, AudioCooperation) override { return true; }
 
@@ -144,7 +144,7 @@ class SdlAudioDevice : public AudioDevice {
     SDL_AudioSpec obtained{};
     SDL_AudioDeviceID id = openPaused(format, obtained);
     if (id == 0) {
-      const AudioFormat old = fromSdl(state_->spec);
+      const AudioFormat old = fromSdl(state_->obtained);
       SDL_CloseAudioDevice(state_->id);
       state_->id = 0;
       id = openPaused(format, obtained);
@@ -154,7 +154,7 @@ class SdlAudioDevice : public AudioDevice {
       SDL_CloseAudioDevice(state_->id);
     }
     state_->id = id;
-    state_->spec = obtained;
+    state_->obtained = obtained;
   }
 
   std::shared_ptr<DeviceState> state_;
@@ -165,7 +165,7 @@ class SdlAudioSystem : public AudioSystem {
   std::unique_ptr<AudioDevice> openDevice() override {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) return nullptr;
     auto state = std::make_shared<DeviceState>();
-    state->id = openPaused(AudioFormat{}, state->spec);
+    state->id = openPaused(AudioFormat{}, state->obtained);
     if (state->id == 0) {
       SDL_QuitSubSystem(SDL_INIT_AUDIO);
       return nullptr;

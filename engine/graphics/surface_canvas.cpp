@@ -7,13 +7,13 @@
 namespace {
 
 platform::FontSpec fontSpec(const TFont& font) {
-  platform::FontSpec spec;
-  spec.family = font.Name;
-  spec.sizePoints = font.Size;
-  spec.bold = (font.Style & fsBold) != 0;
-  spec.italic = (font.Style & fsItalic) != 0;
-  spec.color = font.Color;
-  return spec;
+  platform::FontSpec result;
+  result.family = font.Name;
+  result.sizePoints = font.Size;
+  result.bold = (font.Style & fsBold) != 0;
+  result.italic = (font.Style & fsItalic) != 0;
+  result.color = font.Color;
+  return result;
 }
 
 platform::TextRenderer* textRenderer(TDirectDrawSurface* surface) {
@@ -35,16 +35,16 @@ void TDirectDrawSurfaceCanvas::TextOut(int x, int y, const std::string& text) {
   } else {
     return;  // text is drawn only in the display formats
   }
-  const platform::FontSpec spec = fontSpec(Font);
+  const platform::FontSpec result = fontSpec(Font);
   if (Brush.Style == bsSolid) {
     int width = 0;
     int height = 0;
-    renderer->textExtent(text, spec, width, height);
+    renderer->textExtent(text, result, width, height);
     FillRect(x, y, x + width, y + height);
   }
   TDDSurfaceDesc desc;
   if (!surface_->Lock(desc)) return;
-  renderer->drawText(desc.Surface, desc.Width, desc.Height, desc.Pitch, target, x, y, text, spec);
+  renderer->drawText(desc.Surface, desc.Width, desc.Height, desc.Pitch, target, x, y, text, result);
   surface_->Unlock();
 }
 

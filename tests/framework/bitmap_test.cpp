@@ -55,17 +55,17 @@ void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 }
 
 // A 32-bit picture with alpha, as today's editors write it.
-bs::Spec editorSpec(uint32_t headerSize) {
-  bs::Spec spec;
-  spec.headerSize = headerSize;
-  spec.width = 2;
-  spec.height = -2;
-  spec.bitCount = 32;
-  spec.compression = 3;
-  spec.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
-  spec.pixels = {0x10, 0x20, 0x30, 0xFF, 0x40, 0x50, 0x60, 0x80,
+bs::BmpLayout editorSpec(uint32_t headerSize) {
+  bs::BmpLayout layout;
+  layout.headerSize = headerSize;
+  layout.width = 2;
+  layout.height = -2;
+  layout.bitCount = 32;
+  layout.compression = 3;
+  layout.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+  layout.pixels = {0x10, 0x20, 0x30, 0xFF, 0x40, 0x50, 0x60, 0x80,
                  0x70, 0x80, 0x90, 0x00, 0xA0, 0xB0, 0xC0, 0xFF};
-  return spec;
+  return layout;
 }
 
 }  // namespace
@@ -81,7 +81,7 @@ TEST(BitmapReader, ReadsTheLongHeadersOfTodaysEditors) {
 }
 
 TEST(BitmapReader, ReadsEveryDepthTheGameMayMeet) {
-  bs::Spec mono;
+  bs::BmpLayout mono;
   mono.width = 3;
   mono.height = 1;
   mono.bitCount = 1;
@@ -92,7 +92,7 @@ TEST(BitmapReader, ReadsEveryDepthTheGameMayMeet) {
   EXPECT_EQ(m.Pixel(1, 0), 0u);
   EXPECT_EQ(m.Palette().size(), 2u);
 
-  bs::Spec rgb555;
+  bs::BmpLayout rgb555;
   rgb555.width = 1;
   rgb555.height = 1;
   rgb555.bitCount = 16;
@@ -101,13 +101,13 @@ TEST(BitmapReader, ReadsEveryDepthTheGameMayMeet) {
 
   for (int bitCount : {8, 4}) {
     const auto rows = bs::indexRows(21, 6, 1 << bitCount, 3u);
-    bs::Spec plain;
+    bs::BmpLayout plain;
     plain.width = 21;
     plain.height = 6;
     plain.bitCount = bitCount;
     plain.palette = bs::palette(1 << bitCount);
     plain.pixels = bs::packRows(rows, 21, bitCount);
-    bs::Spec rle = plain;
+    bs::BmpLayout rle = plain;
     rle.compression = bitCount == 8 ? 1 : 2;
     rle.pixels = bs::encodeRle(rows, bitCount);
     rle.sizeImage = 0;  // some writers leave it out: the rest of the file is the data
@@ -121,17 +121,17 @@ TEST(BitmapReader, ReadsEveryDepthTheGameMayMeet) {
 }
 
 TEST(BitmapReader, HonoursThePixelOffsetOfTheFileHeader) {
-  bs::Spec spec;
-  spec.width = 1;
-  spec.height = 1;
-  spec.bitCount = 24;
-  spec.pixels = {1, 2, 3, 0};
-  spec.gapBeforePixels = 6;
-  EXPECT_EQ(readBitmap(bs::bmpFile(spec)).Pixel(0, 0), 0x030201u);
+  bs::BmpLayout layout;
+  layout.width = 1;
+  layout.height = 1;
+  layout.bitCount = 24;
+  layout.pixels = {1, 2, 3, 0};
+  layout.gapBeforePixels = 6;
+  EXPECT_EQ(readBitmap(bs::bmpFile(layout)).Pixel(0, 0), 0x030201u);
 }
 
 TEST(BitmapReader, RefusesBrokenFilesWithItsOwnError) {
-  bs::Spec good;
+  bs::BmpLayout good;
   good.width = 4;
   good.height = 2;
   good.bitCount = 24;
@@ -143,7 +143,7 @@ TEST(BitmapReader, RefusesBrokenFilesWithItsOwnError) {
   std::vector<uint8_t> badSignature = file;
   badSignature[1] = 'A';
   expectInvalid(badSignature);
-  bs::Spec odd = good;
+  bs::BmpLayout odd = good;
   odd.bitCount = 2;
   expectInvalid(bs::bmpFile(odd));
   odd = good;

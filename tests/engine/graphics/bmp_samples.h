@@ -17,7 +17,7 @@ inline void put32(std::vector<uint8_t>& out, uint32_t v) {
   put16(out, v >> 16);
 }
 
-struct Spec {
+struct BmpLayout {
   int32_t width = 0;
   int32_t height = 0;  // negative: rows top-down
   int bitCount = 24;
@@ -31,7 +31,7 @@ struct Spec {
   uint32_t gapBeforePixels = 0;  // bytes between table and pixels (file offset says so)
 };
 
-inline std::vector<uint8_t> dibData(const Spec& s) {
+inline std::vector<uint8_t> dibData(const BmpLayout& s) {
   std::vector<uint8_t> out;
   put32(out, s.headerSize);
   if (s.headerSize == 12) {
@@ -68,7 +68,7 @@ inline std::vector<uint8_t> dibData(const Spec& s) {
   return out;
 }
 
-inline std::vector<uint8_t> bmpFile(const Spec& s) {
+inline std::vector<uint8_t> bmpFile(const BmpLayout& s) {
   const std::vector<uint8_t> data = dibData(s);
   const uint32_t pixelOffset = 14 + static_cast<uint32_t>(data.size() - s.pixels.size());
   std::vector<uint8_t> out;

@@ -125,21 +125,21 @@ TEST(DIBLayout, PixelAddressingFollowsTheBitOrderOfEachDepth) {
 }
 
 TEST(DIBReading, ATopDownFileLoadsAsItsBottomUpTwin) {
-  bs::Spec spec;
-  spec.width = 5;
-  spec.height = 3;
-  spec.bitCount = 24;
+  bs::BmpLayout layout;
+  layout.width = 5;
+  layout.height = 3;
+  layout.bitCount = 24;
   for (int i = 0; i < 3 * bs::rowBytes(5, 24); ++i)
-    spec.pixels.push_back(static_cast<uint8_t>(i * 11));
-  const TDIB bottomUp = readFile(bs::bmpFile(spec));
+    layout.pixels.push_back(static_cast<uint8_t>(i * 11));
+  const TDIB bottomUp = readFile(bs::bmpFile(layout));
   // The same picture top-down: the stored rows in the other order.
-  bs::Spec flipped = spec;
+  bs::BmpLayout flipped = layout;
   flipped.height = -3;
   const int stride = bs::rowBytes(5, 24);
   flipped.pixels.clear();
   for (int row = 2; row >= 0; --row) {
-    flipped.pixels.insert(flipped.pixels.end(), spec.pixels.begin() + row * stride,
-                          spec.pixels.begin() + (row + 1) * stride);
+    flipped.pixels.insert(flipped.pixels.end(), layout.pixels.begin() + row * stride,
+                          layout.pixels.begin() + (row + 1) * stride);
   }
   const TDIB topDown = readFile(bs::bmpFile(flipped));
   EXPECT_EQ(topDown.Height(), 3);
@@ -147,25 +147,25 @@ TEST(DIBReading, ATopDownFileLoadsAsItsBottomUpTwin) {
 }
 
 TEST(DIBReading, SixteenBitMasksChooseOrRefuseTheFormat) {
-  bs::Spec spec;
-  spec.width = 2;
-  spec.height = 1;
-  spec.bitCount = 16;
-  spec.pixels = {0x1F, 0x00, 0xE0, 0x07};
-  EXPECT_EQ(readFile(bs::bmpFile(spec)).PixelFormat(), MakeDIBPixelFormat(5, 5, 5));
+  bs::BmpLayout layout;
+  layout.width = 2;
+  layout.height = 1;
+  layout.bitCount = 16;
+  layout.pixels = {0x1F, 0x00, 0xE0, 0x07};
+  EXPECT_EQ(readFile(bs::bmpFile(layout)).PixelFormat(), MakeDIBPixelFormat(5, 5, 5));
 
-  spec.compression = 3;
-  spec.masks = {0xF800, 0x7E0, 0x1F};
-  const TDIB dib565 = readFile(bs::bmpFile(spec));
+  layout.compression = 3;
+  layout.masks = {0xF800, 0x7E0, 0x1F};
+  const TDIB dib565 = readFile(bs::bmpFile(layout));
   EXPECT_EQ(dib565.PixelFormat(), MakeDIBPixelFormat(5, 6, 5));
   EXPECT_EQ(dib565.PixelRGB(1, 0), 0x00FC00u);  // 0x07E0 is full green, top bits kept
 
-  spec.masks = {0x1F, 0x7E0, 0xF800};  // right widths, wrong places
-  expectError<EInvalidGraphicOperation>(bs::bmpFile(spec), "PixelFormat in invalid");
-  spec.masks = {0xF00, 0xF0, 0xF};
-  expectError<EInvalidGraphicOperation>(bs::bmpFile(spec), "PixelFormat in invalid");
+  layout.masks = {0x1F, 0x7E0, 0xF800};  // right widths, wrong places
+  expectError<EInvalidGraphicOperation>(bs::bmpFile(layout), "PixelFormat in invalid");
+  layout.masks = {0xF00, 0xF0, 0xF};
+  expectError<EInvalidGraphicOperation>(bs::bmpFile(layout), "PixelFormat in invalid");
 
-  bs::Spec wide;
+  bs::BmpLayout wide;
   wide.width = 1;
   wide.height = 1;
   wide.bitCount = 32;
@@ -183,13 +183,13 @@ TEST(DIBReading, RunLengthDataDecodesToItsUncompressedTwin) {
     const int width = 37;
     const int height = 9;
     const auto rows = bs::indexRows(width, height, 1 << bitCount, 7u + bitCount);
-    bs::Spec plain;
+    bs::BmpLayout plain;
     plain.width = width;
     plain.height = height;
     plain.bitCount = bitCount;
     plain.palette = bs::palette(1 << bitCount);
     plain.pixels = bs::packRows(rows, width, bitCount);
-    bs::Spec packed = plain;
+    bs::BmpLayout packed = plain;
     packed.compression = bitCount == 8 ? 1 : 2;
     packed.pixels = bs::encodeRle(rows, bitCount);
 
@@ -212,20 +212,20 @@ TEST(DIBReading, RunLengthDataDecodesToItsUncompressedTwin) {
 }
 
 TEST(DIBReading, RunLengthDeltasRowEndsAndStrayRunsStayInsideThePicture) {
-  bs::Spec spec;
-  spec.width = 4;
-  spec.height = 3;
-  spec.bitCount = 8;
-  spec.compression = 1;
-  spec.palette = bs::palette(256);
-  spec.pixels = {2,   9,               // two pixels of 9 at the bottom row
+  bs::BmpLayout layout;
+  layout.width = 4;
+  layout.height = 3;
+  layout.bitCount = 8;
+  layout.compression = 1;
+  layout.palette = bs::palette(256);
+  layout.pixels = {2,   9,               // two pixels of 9 at the bottom row
                  0,   2, 1, 1,         // delta: one right, one up
                  200, 5,               // a run far past the row's end is cut at the edge
                  0,   0,               // row end
                  0,   3, 1, 2,  3, 0,  // three literal pixels, padded to an even count
                  0,   2, 0, 40,        // a delta out of the picture ends the drawing
                  7,   7};
-  const TDIB dib = readFile(bs::bmpFile(spec));
+  const TDIB dib = readFile(bs::bmpFile(layout));
   EXPECT_EQ(dib.Pixel(0, 2), 9u);
   EXPECT_EQ(dib.Pixel(1, 2), 9u);
   EXPECT_EQ(dib.Pixel(2, 2), 0u);
@@ -235,25 +235,25 @@ TEST(DIBReading, RunLengthDeltasRowEndsAndStrayRunsStayInsideThePicture) {
   EXPECT_EQ(dib.Pixel(0, 0), 1u);
   EXPECT_EQ(dib.Pixel(2, 0), 3u);
 
-  spec.pixels = {0, 200, 1};  // a literal group cut short by the end of the data
-  EXPECT_EQ(readFile(bs::bmpFile(spec)).Pixel(0, 2), 1u);
+  layout.pixels = {0, 200, 1};  // a literal group cut short by the end of the data
+  EXPECT_EQ(readFile(bs::bmpFile(layout)).Pixel(0, 2), 1u);
 }
 
 TEST(DIBReading, TheOldCoreHeaderHasThreeByteColours) {
-  bs::Spec spec;
-  spec.headerSize = 12;
-  spec.width = 2;
-  spec.height = 1;
-  spec.bitCount = 1;
-  spec.palette = {10, 20, 30, 40, 50, 60};
-  spec.pixels = {0x40, 0, 0, 0};
-  const TDIB dib = readFile(bs::bmpFile(spec));
+  bs::BmpLayout layout;
+  layout.headerSize = 12;
+  layout.width = 2;
+  layout.height = 1;
+  layout.bitCount = 1;
+  layout.palette = {10, 20, 30, 40, 50, 60};
+  layout.pixels = {0x40, 0, 0, 0};
+  const TDIB dib = readFile(bs::bmpFile(layout));
   EXPECT_EQ(dib.PixelRGB(0, 0), 0x1E140Au);
   EXPECT_EQ(dib.PixelRGB(1, 0), 0x3C3228u);
 }
 
 TEST(DIBReading, MalformedDataGetsTheDIBErrorsAndChangesNothing) {
-  bs::Spec good;
+  bs::BmpLayout good;
   good.width = 2;
   good.height = 2;
   good.bitCount = 8;
@@ -267,7 +267,7 @@ TEST(DIBReading, MalformedDataGetsTheDIBErrorsAndChangesNothing) {
   expectError<EInvalidGraphic>(wrong, "DIB is invalid");
   expectError<EInvalidGraphic>(std::vector<uint8_t>(file.begin(), file.begin() + 16),
                                "DIB is invalid");
-  bs::Spec odd = good;
+  bs::BmpLayout odd = good;
   odd.headerSize = 64;
   expectError<EInvalidGraphic>(bs::bmpFile(odd), "DIB is invalid");
   odd = good;
