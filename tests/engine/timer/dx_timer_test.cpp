@@ -81,8 +81,8 @@ TEST_F(TimerTest, FramesPerSecondOverTheRateWindow) {
   for (int i = 1; i <= 30; ++i) idleAt(static_cast<uint32_t>(1016 + i * 33 + (i == 30 ? 10 : 0)));
   EXPECT_EQ(timer->FramesPerSecond(), 30);  // 30 events in exactly 1000 ms
   EXPECT_EQ(FramesPerSecondOf(61, 1000), 61);
-  EXPECT_EQ(FramesPerSecondOf(1, 2000), 0);    // 0.5 rounds to even
-  EXPECT_EQ(FramesPerSecondOf(3, 2000), 2);    // 1.5 rounds to even
+  EXPECT_EQ(FramesPerSecondOf(1, 2000), 0);  // 0.5 rounds to even
+  EXPECT_EQ(FramesPerSecondOf(3, 2000), 2);  // 1.5 rounds to even
 }
 
 TEST_F(TimerTest, ActiveOnlyPausesInTheBackgroundAndResumesOnActivation) {
