@@ -1,18 +1,11 @@
 #include "framework/component.h"
 
-#include <algorithm>
-#include <cctype>
+#include "framework/text_case.h"
 
 namespace {
 
 [[noreturn]] void wrongKind(const std::string& property) {
   throw EReadError(Format("Invalid property value for %s", property));
-}
-
-bool sameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
 }
 
 }  // namespace
@@ -39,8 +32,8 @@ const std::string& TPropertyValue::AsIdentifier(const std::string& property) con
 }
 
 bool TPropertyValue::AsBoolean(const std::string& property) const {
-  if (kind == Kind::Identifier && sameText(text, "True")) return true;
-  if (kind == Kind::Identifier && sameText(text, "False")) return false;
+  if (kind == Kind::Identifier && SameText(text, "True")) return true;
+  if (kind == Kind::Identifier && SameText(text, "False")) return false;
   wrongKind(property);
 }
 
@@ -83,7 +76,7 @@ void TComponent::InsertComponent(std::unique_ptr<TComponent> component) {
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
   for (const auto& c : components_) {
-    if (sameText(c->Name, name)) return c.get();
+    if (SameText(c->Name, name)) return c.get();
   }
   return nullptr;
 }

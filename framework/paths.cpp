@@ -6,41 +6,10 @@
 #include <filesystem>
 
 #include "framework/exceptions.h"
+#include "framework/text_case.h"
 #include "platform/files.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// Lower case for ASCII and the Cyrillic letters, the two alphabets of the game's names.
-std::string foldCase(const std::string& s) {
-  std::string out;
-  out.reserve(s.size());
-  for (size_t i = 0; i < s.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) {
-      out += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    } else if (c == 0xD0 && i + 1 < s.size()) {
-      const unsigned char d = static_cast<unsigned char>(s[i + 1]);
-      if (d >= 0x90 && d <= 0x9F) {  // А..П
-        out += static_cast<char>(0xD0);
-        out += static_cast<char>(d + 0x20);
-      } else if (d >= 0xA0 && d <= 0xAF) {  // Р..Я
-        out += static_cast<char>(0xD1);
-        out += static_cast<char>(d - 0x20);
-      } else {
-        out += static_cast<char>(c);
-        out += static_cast<char>(d);
-      }
-      ++i;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out;
-}
-
-}  // namespace
 
 std::string ResolvePath(const std::string& gamePath) {
   std::string path = gamePath;
@@ -67,11 +36,11 @@ std::string ResolvePath(const std::string& gamePath) {
       resolved /= part;
       continue;
     }
-    const std::string wanted = foldCase(part);
+    const std::string wanted = LowerCase(part);
     bool found = false;
     for (fs::directory_iterator it(here, ec), last; !ec && it != last; it.increment(ec)) {
       const std::string name = it->path().filename().string();
-      if (foldCase(name) == wanted) {
+      if (LowerCase(name) == wanted) {
         resolved /= name;
         found = true;
         break;

@@ -3,46 +3,16 @@
 #include <algorithm>
 
 #include "framework/colors.h"
+#include "framework/text_case.h"
 
 namespace {
-
-// Lower case of Latin and Cyrillic letters in UTF-8 text; other characters stay.
-std::string lowerName(const std::string& name) {
-  std::string out;
-  out.reserve(name.size());
-  for (size_t i = 0; i < name.size(); ++i) {
-    const auto c = static_cast<unsigned char>(name[i]);
-    if (c >= 'A' && c <= 'Z') {
-      out.push_back(static_cast<char>(c + 32));
-    } else if (c == 0xD0 && i + 1 < name.size()) {
-      const auto d = static_cast<unsigned char>(name[i + 1]);
-      if (d >= 0x90 && d <= 0x9F) {  // А..П
-        out += static_cast<char>(0xD0);
-        out += static_cast<char>(d + 0x20);
-      } else if (d >= 0xA0 && d <= 0xAF) {  // Р..Я
-        out += static_cast<char>(0xD1);
-        out += static_cast<char>(d - 0x20);
-      } else if (d == 0x81) {  // Ё
-        out += static_cast<char>(0xD1);
-        out += static_cast<char>(0x91);
-      } else {
-        out += static_cast<char>(c);
-        out += static_cast<char>(d);
-      }
-      ++i;
-    } else {
-      out.push_back(static_cast<char>(c));
-    }
-  }
-  return out;
-}
 
 std::vector<TGraphicFormat> itemFormats() { return {BitmapGraphicFormat(), DIBGraphicFormat()}; }
 
 }  // namespace
 
 uint8_t NameHash(const std::string& name) {
-  const std::string s = lowerName(name);
+  const std::string s = LowerCase(name);
   const size_t n = s.size();
   uint32_t h = static_cast<uint32_t>(n) * 16u;
   if (n >= 2) {
@@ -52,7 +22,7 @@ uint8_t NameHash(const std::string& name) {
   return static_cast<uint8_t>(h);
 }
 
-bool SameName(const std::string& a, const std::string& b) { return lowerName(a) == lowerName(b); }
+bool SameName(const std::string& a, const std::string& b) { return LowerCase(a) == LowerCase(b); }
 
 // Items.
 

@@ -1,18 +1,8 @@
 #include "engine/sound/wave_list.h"
 
 #include <algorithm>
-#include <cctype>
 
-namespace {
-
-bool sameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-}  // namespace
+#include "framework/text_case.h"
 
 // Items.
 
@@ -93,7 +83,7 @@ void TWaveCollection::Clear() {
 
 TWaveCollectionItem* TWaveCollection::Find(const std::string& name) const {
   for (const auto& item : items_) {
-    if (sameText(item->Name, name)) return item.get();
+    if (SameText(item->Name, name)) return item.get();
   }
   return nullptr;
 }

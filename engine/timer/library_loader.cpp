@@ -5,13 +5,9 @@
 
 #include "framework/application.h"
 #include "framework/exceptions.h"
+#include "framework/text_case.h"
 
 namespace {
-
-std::string lowerCase(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s;
-}
 
 std::unique_ptr<TLibraryTable>& programTable() {
   static std::unique_ptr<TLibraryTable> table;
@@ -25,7 +21,7 @@ TLibraryTable::~TLibraryTable() {
 }
 
 void* TLibraryTable::LoadProc(const std::string& library, const std::string& entry) {
-  const std::string key = lowerCase(library);
+  const std::string key = LowerCase(library);
   void* handle = nullptr;
   for (const auto& [name, h] : libraries_) {
     if (name == key) handle = h;
