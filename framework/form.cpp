@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "framework/colors.h"
+#include "framework/edit_control.h"
+#include "framework/image_control.h"
 
 namespace {
 
@@ -18,19 +20,25 @@ char32_t firstCodePoint(const std::string& text) {
   if (s[0] < 0x80) return s[0];
   int extra = s[0] >= 0xF0 ? 3 : s[0] >= 0xE0 ? 2 : 1;
   char32_t cp = s[0] & (0x3F >> extra);
-  for (int i = 1; i <= extra && i < static_cast<int>(text.size()); ++i) cp = (cp << 6) | (s[i] & 0x3F);
+  for (int i = 1; i <= extra && i < static_cast<int>(text.size()); ++i)
+    cp = (cp << 6) | (s[i] & 0x3F);
   return cp;
 }
 
 uint32_t downMessage(platform::MouseButton b) {
-  return b == platform::MouseButton::Right ? WM_RBUTTONDOWN : b == platform::MouseButton::Middle ? WM_MBUTTONDOWN : WM_LBUTTONDOWN;
+  return b == platform::MouseButton::Right    ? WM_RBUTTONDOWN
+         : b == platform::MouseButton::Middle ? WM_MBUTTONDOWN
+                                              : WM_LBUTTONDOWN;
 }
 
 uint32_t upMessage(platform::MouseButton b) {
-  return b == platform::MouseButton::Right ? WM_RBUTTONUP : b == platform::MouseButton::Middle ? WM_MBUTTONUP : WM_LBUTTONUP;
+  return b == platform::MouseButton::Right    ? WM_RBUTTONUP
+         : b == platform::MouseButton::Middle ? WM_MBUTTONUP
+                                              : WM_LBUTTONUP;
 }
 
-bool readFontProperty(platform::FontSpec& font, const std::string& name, const TPropertyValue& value) {
+bool readFontProperty(platform::FontSpec& font, const std::string& name,
+                      const TPropertyValue& value) {
   if (name == "Font.Name") {
     font.family = value.AsString(name);
   } else if (name == "Font.Height") {
@@ -56,7 +64,9 @@ bool readFontProperty(platform::FontSpec& font, const std::string& name, const T
 // Canvas of a form's own pixels.
 
 TFormCanvas::TFormCanvas(platform::TextRenderer& text, int width, int height)
-    : text_(text), width_(std::max(width, 1)), height_(std::max(height, 1)),
+    : text_(text),
+      width_(std::max(width, 1)),
+      height_(std::max(height, 1)),
       pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0) {}
 
 void TFormCanvas::FillRect(int left, int top, int right, int bottom, uint32_t color) {
@@ -78,10 +88,12 @@ void TFormCanvas::FrameRect(int left, int top, int right, int bottom, uint32_t c
 }
 
 void TFormCanvas::TextOut(int x, int y, const std::string& text, const platform::FontSpec& font) {
-  text_.drawText(pixels_.data(), width_, height_, width_ * 4, platform::PixelFormat::ARGB8888, x, y, text, font);
+  text_.drawText(pixels_.data(), width_, height_, width_ * 4, platform::PixelFormat::ARGB8888, x, y,
+                 text, font);
 }
 
-void TFormCanvas::TextExtent(const std::string& text, const platform::FontSpec& font, int& width, int& height) {
+void TFormCanvas::TextExtent(const std::string& text, const platform::FontSpec& font, int& width,
+                             int& height) {
   text_.textExtent(text, font, width, height);
 }
 
@@ -91,7 +103,9 @@ void TFormCanvas::Draw(int x, int y, const uint32_t* pixels, int width, int heig
     if (ty < 0 || ty >= height_) continue;
     for (int col = 0; col < width; ++col) {
       const int tx = x + col;
-      if (tx >= 0 && tx < width_) pixels_[static_cast<size_t>(ty) * width_ + tx] = pixels[static_cast<size_t>(row) * width + col];
+      if (tx >= 0 && tx < width_)
+        pixels_[static_cast<size_t>(ty) * width_ + tx] =
+            pixels[static_cast<size_t>(row) * width + col];
     }
   }
 }
@@ -230,7 +244,7 @@ void TButton::Paint(TFormCanvas& canvas) {
 
 void TButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TControl::MouseDown(button, shift, x, y);
-  if (TForm* form = ParentForm()) form->ActiveControl = this;
+  if (TForm* form = ParentForm()) form->FocusControl(this);
 }
 
 void TButton::KeyDown(uint16_t& key, TShiftState) {
@@ -312,13 +326,17 @@ void TForm::SetStoredProperty(const std::string& name, const TPropertyValue& val
       throw EReadError(Format("Invalid property value for %s", name));
     }
   } else if (name == "Position") {
-    Position = value.AsIdentifier(name) == "poScreenCenter" ? TPosition::poScreenCenter : TPosition::poDesigned;
+    Position = value.AsIdentifier(name) == "poScreenCenter" ? TPosition::poScreenCenter
+                                                            : TPosition::poDesigned;
   } else if (name == "BorderIcons") {
-    value.AsSet(name);
+    const auto& icons = value.AsSet(name);
+    SystemMenu = std::find(icons.begin(), icons.end(), "biSystemMenu") != icons.end();
   } else if (name == "PixelsPerInch" || name == "TextHeight") {
     value.AsInteger(name);
   } else if (name == "OnCreate") {
     OnCreate = MethodByName<TNotifyEvent>(name, value.AsIdentifier(name));
+  } else if (name == "OnShow") {
+    OnShow = MethodByName<TNotifyEvent>(name, value.AsIdentifier(name));
   } else if (name == "OnActivate") {
     OnActivate = MethodByName<TNotifyEvent>(name, value.AsIdentifier(name));
   } else if (name == "OnDestroy") {
@@ -340,6 +358,10 @@ TComponent* TForm::CreateStoredComponent(const std::string& className, TComponen
     control = CreateComponent<TButton>();
   } else if (className == "TBitBtn") {
     control = CreateComponent<TBitBtn>();
+  } else if (className == "TImage") {
+    control = CreateComponent<TImage>();
+  } else if (className == "TEdit") {
+    control = CreateComponent<TEdit>();
   } else {
     return nullptr;
   }
@@ -377,12 +399,20 @@ void TForm::Show() {
   static_assert(sizeof(int) >= 4);
   const bool first = !shownOnce_;
   shownOnce_ = true;
+  if (OnShow) OnShow(this);
   window_->show();
   window_->raise();
   if (first) {
     // Copy: a control's first showing may create further controls.
     const std::vector<TControl*> controls = controls_;
     for (TControl* control : controls) control->FormFirstShown();
+  }
+  // The focus goes back to the control that had it, or to the first that can take it.
+  if (ActiveControl != nullptr && ActiveControl->CanFocus()) {
+    ActiveControl->Enter();
+  } else {
+    ActiveControl = nullptr;
+    focusNext();
   }
   if (OnActivate) OnActivate(this);
   Repaint();
@@ -422,7 +452,8 @@ int TForm::ShowModal() {
 
 void TForm::Repaint() {
   if (selfPresenting_ || !window_ || !window_->visible()) return;
-  TFormCanvas canvas(Application->Platform().text(), WindowDescription().width, WindowDescription().height);
+  TFormCanvas canvas(Application->Platform().text(), WindowDescription().width,
+                     WindowDescription().height);
   canvas.FillRect(0, 0, canvas.Width(), canvas.Height(), Color);
   for (TControl* control : controls_) {
     if (control->Visible) control->Paint(canvas);
@@ -500,7 +531,7 @@ void TForm::WndProc(TMessage& message) {
       if (OnActivate && window_ && window_->visible()) OnActivate(this);
       break;
     case WM_CLOSE:
-      Close();
+      if (SystemMenu) Close();
       break;
     case WM_PAINT:
       Repaint();
@@ -531,9 +562,10 @@ void TForm::MouseMessage(TMessage& message) {
   if (window_) window_->setCursorVisible(target->Cursor != TCursor::crNone);
   const int lx = target->Align == TAlign::alClient ? x : x - target->Left;
   const int ly = target->Align == TAlign::alClient ? y : y - target->Top;
-  const TMouseButton button = message.Msg == WM_RBUTTONDOWN || message.Msg == WM_RBUTTONUP ? TMouseButton::mbRight
-                              : message.Msg == WM_MBUTTONDOWN || message.Msg == WM_MBUTTONUP ? TMouseButton::mbMiddle
-                                                                                              : TMouseButton::mbLeft;
+  const TMouseButton button =
+      message.Msg == WM_RBUTTONDOWN || message.Msg == WM_RBUTTONUP   ? TMouseButton::mbRight
+      : message.Msg == WM_MBUTTONDOWN || message.Msg == WM_MBUTTONUP ? TMouseButton::mbMiddle
+                                                                     : TMouseButton::mbLeft;
   switch (message.Msg) {
     case WM_MOUSEMOVE:
       target->MouseMove(shift, lx, ly);
@@ -566,7 +598,8 @@ void TForm::KeyMessage(TMessage& message) {
   if (key == 13 || key == 27) {
     for (TControl* c : controls_) {
       auto* button = dynamic_cast<TButton*>(c);
-      if (button != nullptr && button->Visible && ((key == 13 && button->Default) || (key == 27 && button->Cancel))) {
+      if (button != nullptr && button->Visible &&
+          ((key == 13 && button->Default) || (key == 27 && button->Cancel))) {
         button->Click();
         break;
       }
@@ -588,7 +621,14 @@ void TForm::focusNext() {
     if (c->CanFocus()) focusable.push_back(c);
   }
   if (focusable.empty()) return;
-  std::stable_sort(focusable.begin(), focusable.end(), [](TControl* a, TControl* b) { return a->TabOrder < b->TabOrder; });
+  std::stable_sort(focusable.begin(), focusable.end(),
+                   [](TControl* a, TControl* b) { return a->TabOrder < b->TabOrder; });
   auto it = std::find(focusable.begin(), focusable.end(), ActiveControl);
-  ActiveControl = (it == focusable.end() || ++it == focusable.end()) ? focusable.front() : *it;
+  FocusControl((it == focusable.end() || ++it == focusable.end()) ? focusable.front() : *it);
+}
+
+void TForm::FocusControl(TControl* control) {
+  if (control == ActiveControl) return;
+  ActiveControl = control;
+  if (control != nullptr) control->Enter();
 }

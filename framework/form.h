@@ -17,7 +17,8 @@
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 using TShiftState = uint32_t;  // platform::ssShift, ssAlt, ssCtrl, ssLeft, ...
 
-using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, uint16_t& Key, TShiftState Shift)>;
 // Key is the typed character's code point; set it to 0 to swallow it.
@@ -79,6 +80,8 @@ class TControl : public TComponent {
   virtual void Click();
   void Invalidate();
   virtual bool CanFocus() const { return false; }
+  // The control has just taken the keyboard focus.
+  virtual void Enter() {}
   // Painting into the form's pixels; controls that present themselves paint nothing.
   virtual void Paint(TFormCanvas& canvas);
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
@@ -155,7 +158,12 @@ class TForm : public TControl, public TComponentFactory {
   bool Scaled = true;
   int ModalResult = mrNone;
 
+  // Without the system menu the window has no close button, and a close request from the
+  // window system is refused.
+  bool SystemMenu = true;
+
   TNotifyEvent OnCreate;
+  TNotifyEvent OnShow;
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;
   TNotifyEvent OnDestroy;
@@ -171,6 +179,8 @@ class TForm : public TControl, public TComponentFactory {
   bool Modal() const { return modalDepth_ > 0; }
   void Repaint();
   TControl* ActiveControl = nullptr;
+  // Gives the keyboard focus to a control of this form.
+  void FocusControl(TControl* control);
 
   // The message handler; TControlSubClass replaces WindowProc to see messages first.
   std::function<void(TMessage&)> WindowProc;

@@ -1,6 +1,7 @@
 // One frame of the game: the main window's timer handler.
 
 #include "engine/graphics/dx_draw.h"
+#include "engine/graphics/image_list.h"
 #include "engine/input/dx_input.h"
 #include "engine/sprite/sprite_engine.h"
 #include "game/game_rules.h"
@@ -29,7 +30,7 @@ void TMainForm::DXTimerTimer(TObject*, int32_t LagCount) {
 
   if (IsPictureScreen(GameVars.GameState)) {
     ++MenuTicks;
-    drawPictureScreens();
+    drawPictures(ScreenPictures(GameVars, MenuTicks));
     if (GameVars.GameState == gsGameOver) GameVars.ResumeLock = kNoResume;
   }
   Label1->Caption = IntToStr(TotalScore(GameVars));
@@ -37,23 +38,23 @@ void TMainForm::DXTimerTimer(TObject*, int32_t LagCount) {
   TDirectDrawSurfaceCanvas& canvas = surface.Canvas();
   if (GameVars.GameState == gsLevelIntro) {
     AdvanceIntroAngle(GameVars, LagCount);
-    drawLevelIntro(canvas);
+    drawTexts(canvas, LevelIntroTexts(GameVars));
   }
-  if (GameVars.GameState == gsRecords) drawRecordsTable(canvas);
+  if (GameVars.GameState == gsRecords) drawTexts(canvas, RecordsTexts());
   if (GameVars.GameState == gsPlay) RunPlayClocks(GameVars);
   // These settings stay on the canvas into the next frame's intro and records texts.
   canvas.Brush.Style = bsClear;
   canvas.Font.Color = kOverlayColor;
   canvas.Font.Size = kOverlayFontSize;
   canvas.Font.Name = kOverlayFont;
-  if (GameVars.GameState == gsMenu) drawVersionText(canvas);
+  if (GameVars.GameState == gsMenu) drawTexts(canvas, {VersionText()});
   if (GameVars.GameState == gsPlay) drawStatusLine(canvas);
   surface.ReleaseCanvas();
 
   gameOverTest();
   if (GameVars.GameState == gsPlay && GameVars.LevelReady == 0) Button1->Click();
   ApplyLevelCompletion(GameVars);
-  if (GameVars.GameState != gsPlay) drawCursor();
+  if (GameVars.GameState != gsPlay) drawPictures({CursorPicture(GameVars, MenuTicks)});
   DXDraw->Flip();
 }
 
@@ -69,9 +70,24 @@ void TMainForm::drawStatusLine(TDirectDrawSurfaceCanvas& canvas) {
   canvas.TextOut(560, kStatusY, HungerText(GameVars));
 }
 
-// The menu screens, their texts and the game's own pointer arrive with the screens.
-void TMainForm::drawPictureScreens() {}
-void TMainForm::drawLevelIntro(TDirectDrawSurfaceCanvas&) {}
-void TMainForm::drawRecordsTable(TDirectDrawSurfaceCanvas&) {}
-void TMainForm::drawVersionText(TDirectDrawSurfaceCanvas&) {}
-void TMainForm::drawCursor() {}
+void TMainForm::drawPictures(const std::vector<TPictureDrawing>& pictures) {
+  TDirectDrawSurface& surface = DXDraw->Surface();
+  for (const TPictureDrawing& p : pictures) {
+    TPictureCollectionItem* item = ImageList->Items->FindByName(p.Image);
+    if (p.Wave) {
+      item->DrawPatternWave(surface, p.X, p.Y, p.Width, p.Height, 0, p.Amplitude, p.Wavelength,
+                            p.Phase);
+    } else {
+      item->DrawPattern(surface, p.X, p.Y, 0);
+    }
+  }
+}
+
+void TMainForm::drawTexts(TDirectDrawSurfaceCanvas& canvas,
+                          const std::vector<TTextDrawing>& texts) {
+  for (const TTextDrawing& t : texts) {
+    if (t.Color) canvas.Font.Color = *t.Color;
+    if (t.Size) canvas.Font.Size = *t.Size;
+    canvas.TextOut(t.X, t.Y, t.Text);
+  }
+}

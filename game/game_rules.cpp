@@ -10,7 +10,9 @@ int64_t RoundPoints(double points) {
   return static_cast<int64_t>(std::nearbyint(points));
 }
 
-int64_t TotalScore(const TGameVars& vars) { return RoundPoints(vars.Points) + static_cast<int64_t>(vars.LevelBonus); }
+int64_t TotalScore(const TGameVars& vars) {
+  return RoundPoints(vars.Points) + static_cast<int64_t>(vars.LevelBonus);
+}
 
 int64_t TruncateToward0(double value) { return static_cast<int64_t>(std::trunc(value)); }
 
@@ -70,12 +72,18 @@ bool ApplyLevelCompletion(TGameVars& vars) {
 }
 
 bool IsPictureScreen(int32_t gameState) {
-  return gameState == gsMenu || gameState == gsGameOver || gameState == gsLevelIntro || gameState == gsRecords ||
-         gameState == gsPicture;
+  return gameState == gsMenu || gameState == gsGameOver || gameState == gsLevelIntro ||
+         gameState == gsRecords || gameState == gsPicture;
 }
 
-std::string LifeText(const TGameVars& vars) { return "Жизни: " + std::to_string(TruncateToward0(vars.Life)); }
+std::string LifeText(const TGameVars& vars) {
+  return "Жизни: " + std::to_string(TruncateToward0(vars.Life));
+}
 
-std::string PointsText(const TGameVars& vars) { return "Очки: " + std::to_string(RoundPoints(vars.Points)); }
+std::string PointsText(const TGameVars& vars) {
+  return "Очки: " + std::to_string(RoundPoints(vars.Points));
+}
 
-std::string HungerText(const TGameVars& vars) { return "Голод:" + std::to_string(TruncateToward0(vars.Hunger)); }
+std::string HungerText(const TGameVars& vars) {
+  return "Голод:" + std::to_string(TruncateToward0(vars.Hunger));
+}

@@ -6,8 +6,10 @@
 #include "engine/input/dx_input.h"
 #include "engine/sound/dx_sound.h"
 #include "engine/sprite/sprite_engine.h"
+#include "framework/text_file.h"
 #include "game/game_rules.h"
 #include "game/game_vars.h"
+#include "game/records.h"
 
 TMainForm::TMainForm(TComponent* owner) : TDXForm(owner) { publishHandlers(); }
 
@@ -22,14 +24,20 @@ void TMainForm::publishHandlers() {
   PublishMethod<TNotifyEvent>("DXDrawFinalize", [this](TObject* s) { DXDrawFinalize(s); });
   PublishMethod<TNotifyEvent>("DXTimerActivate", [this](TObject* s) { DXTimerActivate(s); });
   PublishMethod<TNotifyEvent>("DXTimerDeactivate", [this](TObject* s) { DXTimerDeactivate(s); });
-  PublishMethod<TDXTimerEvent>("DXTimerTimer", [this](TObject* s, int32_t lag) { DXTimerTimer(s, lag); });
-  PublishMethod<TMouseEvent>("DXDrawMouseDown", [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-    DXDrawMouseDown(s, b, sh, x, y);
+  PublishMethod<TDXTimerEvent>("DXTimerTimer",
+                               [this](TObject* s, int32_t lag) { DXTimerTimer(s, lag); });
+  PublishMethod<TMouseEvent>("DXDrawMouseDown",
+                             [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+                               DXDrawMouseDown(s, b, sh, x, y);
+                             });
+  PublishMethod<TMouseMoveEvent>(
+      "DXDrawMouseMove",
+      [this](TObject* s, TShiftState sh, int x, int y) { DXDrawMouseMove(s, sh, x, y); });
+  PublishMethod<TKeyEvent>("FormKeyDown", [this](TObject* s, uint16_t& key, TShiftState sh) {
+    FormKeyDown(s, key, sh);
   });
-  PublishMethod<TMouseMoveEvent>("DXDrawMouseMove",
-                                 [this](TObject* s, TShiftState sh, int x, int y) { DXDrawMouseMove(s, sh, x, y); });
-  PublishMethod<TKeyEvent>("FormKeyDown", [this](TObject* s, uint16_t& key, TShiftState sh) { FormKeyDown(s, key, sh); });
-  PublishMethod<TKeyPressEvent>("FormKeyPress", [this](TObject* s, char32_t& key) { FormKeyPress(s, key); });
+  PublishMethod<TKeyPressEvent>("FormKeyPress",
+                                [this](TObject* s, char32_t& key) { FormKeyPress(s, key); });
   PublishMethod<TNotifyEvent>("Button1Click", [this](TObject* s) { Button1Click(s); });
   PublishMethod<TNotifyEvent>("Button3Click", [this](TObject* s) { Button3Click(s); });
 }
@@ -55,7 +63,8 @@ void TMainForm::Loaded() {
   TDXForm::Loaded();
   auto bind = [this]<typename T>(T*& field, const char* name) {
     field = dynamic_cast<T*>(FindComponent(name));
-    if (field == nullptr) throw EReadError(Format("Component %s missing from the main window", name));
+    if (field == nullptr)
+      throw EReadError(Format("Component %s missing from the main window", name));
   };
   bind(Label1, "Label1");
   bind(DXDraw, "DXDraw");
@@ -101,15 +110,13 @@ void TMainForm::DXTimerActivate(TObject*) { SetCaption(Application->Title); }
 
 void TMainForm::DXTimerDeactivate(TObject*) { SetCaption(Application->Title + " [Pause]"); }
 
-// The asset catalogue arrives with the game's pictures.
-void TMainForm::loadPictures() {}
-
-// The status panel sprite arrives with the game's sprites.
-void TMainForm::createPanel() {}
-
-// The level builder arrives with the game's sprites; until then a level is just marked
-// as built, so that play can start.
-void TMainForm::Button1Click(TObject*) { GameVars.LevelReady = 1; }
-
-// The records file is read once the records screen lands.
-void TMainForm::Button3Click(TObject*) {}
+// A records file that does not read as numbers is reported, and the game goes on with
+// what could be read; a missing or unreadable file stops the caller as any error does.
+void TMainForm::Button3Click(TObject*) {
+  try {
+    LoadRecords();
+  } catch (const EInOutError& e) {
+    if (e.ErrorCode != kErrorInvalidNumeric) throw;
+    Application->HandleException(e);
+  }
+}

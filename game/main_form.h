@@ -3,10 +3,13 @@
 // the display, and runs the game one frame per timer tick.
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "engine/timer/dx_class.h"
 #include "framework/form.h"
+#include "game/screens.h"
 
 class TDXDraw;
 class TDXImageList;
@@ -66,12 +69,9 @@ class TMainForm : public TDXForm {
   void publishHandlers();
   void loadPictures();
   void createPanel();
-  void drawPictureScreens();
-  void drawLevelIntro(TDirectDrawSurfaceCanvas& canvas);
-  void drawRecordsTable(TDirectDrawSurfaceCanvas& canvas);
-  void drawVersionText(TDirectDrawSurfaceCanvas& canvas);
+  void drawPictures(const std::vector<TPictureDrawing>& pictures);
+  void drawTexts(TDirectDrawSurfaceCanvas& canvas, const std::vector<TTextDrawing>& texts);
   void drawStatusLine(TDirectDrawSurfaceCanvas& canvas);
-  void drawCursor();
   void gameOverTest();
   void toggleFullScreen();
 };

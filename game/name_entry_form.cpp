@@ -1,27 +1,70 @@
 #include "game/name_entry_form.h"
 
+#include <algorithm>
+#include <limits>
+
+#include "framework/edit_control.h"
+#include "framework/image_control.h"
 #include "game/main_form.h"
+#include "game/records.h"
+
+namespace {
+constexpr uint16_t VK_RETURN = 13;
+
+template <typename T>
+T* bindComponent(TForm& form, const char* name) {
+  auto* component = dynamic_cast<T*>(form.FindComponent(name));
+  if (component == nullptr)
+    throw EReadError(Format("Component %s missing from the name-entry window", name));
+  return component;
+}
+
+int32_t toScore(int64_t total) {
+  return static_cast<int32_t>(std::clamp<int64_t>(total, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+}  // namespace
 
 TForm1::TForm1(TComponent* owner, TMainForm* mainForm) : TForm(owner), mainForm_(mainForm) {
   PublishMethod<TNotifyEvent>("FormCreate", [this](TObject* s) { FormCreate(s); });
   PublishMethod<TNotifyEvent>("FormActivate", [this](TObject* s) { FormActivate(s); });
+  PublishMethod<TNotifyEvent>("Image2Click", [this](TObject* s) { Image2Click(s); });
   PublishMethod<TNotifyEvent>("BitBtn1Click", [this](TObject* s) { BitBtn1Click(s); });
 }
 
 void TForm1::Loaded() {
   TForm::Loaded();
-  Label1 = dynamic_cast<TLabel*>(FindComponent("Label1"));
-  BitBtn1 = dynamic_cast<TBitBtn*>(FindComponent("BitBtn1"));
-  if (Label1 == nullptr || BitBtn1 == nullptr) throw EReadError("Components missing from the name-entry window");
-  BitBtn1->Default = true;
+  Label1 = bindComponent<TLabel>(*this, "Label1");
+  Image1 = bindComponent<TImage>(*this, "Image1");
+  Image2 = bindComponent<TImage>(*this, "Image2");
+  BitBtn1 = bindComponent<TBitBtn>(*this, "BitBtn1");
+  Edit1 = bindComponent<TEdit>(*this, "Edit1");
+  Label1->Font = Font;
+  Edit1->Font = Font;
+  OnShow = [this](TObject*) { scoreTaken_ = false; };
+  // Enter in the name field confirms, like the picture button.
+  Edit1->OnKeyDown = [this](TObject* sender, uint16_t& key, TShiftState) {
+    if (key != VK_RETURN) return;
+    key = 0;
+    Image2Click(sender);
+  };
 }
 
-// The window's pictures and the name field arrive with the records screen.
-void TForm1::FormCreate(TObject*) {}
+void TForm1::FormCreate(TObject*) {
+  Image1->Picture.LoadFromFile("Data\\Fon\\1.bmp");
+  Image2->Picture.LoadFromFile("Data\\Fon\\2.bmp");
+}
 
-void TForm1::FormActivate(TObject*) { Label1->Caption = mainForm_->Label1->Caption; }
+void TForm1::FormActivate(TObject*) {
+  if (scoreTaken_) return;
+  Label1->Caption = mainForm_->Label1->Caption;
+  scoreTaken_ = true;
+}
+
+void TForm1::Image2Click(TObject*) { BitBtn1->Click(); }
 
 void TForm1::BitBtn1Click(TObject*) {
+  SaveRecord(Edit1->Text(), toScore(StrToInt(Label1->Caption)));
   ModalResult = mrOk;
   Close();
   mainForm_->Show();

@@ -28,12 +28,16 @@ void TMainForm::DXDrawMouseMove(TObject*, TShiftState, int X, int Y) {
 
 void TMainForm::DXDrawMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
   if (GameVars.GameState != gsMenu) {
-    if (GameVars.GameState == gsGameOver || GameVars.GameState == gsRecords || GameVars.GameState == gsPicture) {
+    // A click leaves these screens for the menu and does nothing more: the menu's items
+    // are not shown there, so the same click must not run one of them.
+    if (GameVars.GameState == gsGameOver || GameVars.GameState == gsRecords ||
+        GameVars.GameState == gsPicture) {
       GameVars.GameState = gsMenu;
+    } else if (GameVars.GameState == gsLevelIntro) {
+      GameVars.GameState = gsPlay;
     }
-    if (GameVars.GameState == gsLevelIntro) GameVars.GameState = gsPlay;
+    return;
   }
-  if (GameVars.GameState != gsMenu) return;
   switch (MenuItemAt(X, Y)) {
     case kItemNewGame:
       GameVars.GameState = gsPlay;

@@ -6,22 +6,35 @@
 #include "engine/graphics/dx_draw.h"
 #include "game/game_vars.h"
 #include "game/main_form.h"
+#include "game/random.h"
 #include "game/records.h"
 #include "support/fake_app.h"
+#include "support/game_folder.h"
 
+// The main window in a game folder of its own, with message boxes recorded instead of
+// shown and a fixed high-resolution counter, so that every run draws the same numbers.
 struct MainFormTest : ::testing::Test {
+  GameFolder folder;
   FakeApp f;
   TMainForm* form = nullptr;
   int nameEntries = 0;
+  std::vector<std::string> messages;
 
   void SetUp() override {
     GameVars = TGameVars{};
+    RecordNames.fill("");
     RecordScores.fill(0);
+    RandSeed = 0;
+    prepare();
     f.clock().setAutoAdvance(16);
+    f.clock().setHighResCounter(0x5EED);
+    f.app->OnShowMessage = [this](const std::string& text) { messages.push_back(text); };
     form = f.app->CreateForm<TMainForm>();
     form->LoadDescription(LoadEmbeddedDescription("main_form.form"));
     form->ShowNameEntry = [this] { ++nameEntries; };
   }
+  // Changes to the game folder before the window is made.
+  virtual void prepare() {}
   // Shows the window and brings the application to the front: a full-screen display
   // presents nothing while the game is in the background.
   void showActive() {
@@ -32,7 +45,7 @@ struct MainFormTest : ::testing::Test {
   platform::FakeWindow& window() { return *f.platform.findWindow(form->Handle()->id()); }
   void frames(int count) {
     const int before = window().presentCount();
-    for (int guard = 0; window().presentCount() < before + count && guard < 100 * count; ++guard) f.step();
+    for (int guard = 0; window().presentCount() < before + count && guard < 100 * count; ++guard)
+      f.step();
   }
 };
-

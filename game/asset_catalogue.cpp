@@ -1,0 +1,62 @@
+// The main window's picture loading: every picture the game draws is an item of the
+// image list, loaded from the Data folder in a fixed order. A file that cannot be opened
+// ends the loading there; the items before it keep their pictures.
+
+#include <array>
+#include <string>
+
+#include "engine/graphics/image_list.h"
+#include "game/main_form.h"
+
+namespace {
+
+constexpr uint32_t clWhite = 0x00FFFFFF;
+constexpr int kFrameFiles = 4;  // frame 4 is loaded and never shown
+constexpr int kMenuPictures = 11;
+
+// The file stems of the thirteen monster kinds, by kind.
+constexpr std::array<const char*, 13> kMonsterStems = {
+    "bomba", "f",         "Angel", "pirania", "Pigoplip", "bochka", "guban",
+    "kar",   "Zelenuska", "kol",   "ves",     "Glaz",     "kit"};
+
+// The kinds in the order their frames are loaded.
+constexpr std::array<int, 13> kMonsterLoadOrder = {0, 1, 2, 3, 4, 5, 6, 8, 11, 9, 7, 10, 12};
+
+}  // namespace
+
+void TMainForm::loadPictures() {
+  TPictureCollection& items = *ImageList->Items;
+  auto load = [&items](const std::string& name, const std::string& path) {
+    items.FindByName(name)->Picture().LoadFromFile(path);
+  };
+  auto makeWhiteTransparent = [&items](const std::string& name) {
+    items.FindByName(name)->SetTransparentColor(clWhite);
+  };
+
+  load("Shlak", "Data\\Effects\\Water\\shlak.bmp");
+  load("puz", "Data\\Effects\\Water\\puzir.bmp");
+  load("background", "Data\\Fon\\3.bmp");
+  load("Panel", "Data\\Fon\\panel.bmp");
+  for (int kind = 1; kind <= 12; ++kind) {
+    for (int frame = 1; frame <= kFrameFiles; ++frame) {
+      makeWhiteTransparent("f" + std::to_string(kind) + std::to_string(frame));
+      makeWhiteTransparent("f0" + std::to_string(frame));
+    }
+  }
+  for (int i = 0; i <= 1; ++i) makeWhiteTransparent("a" + std::to_string(i));
+  for (int n = 1; n <= kMenuPictures; ++n) {
+    const std::string name = "m" + std::to_string(n);
+    makeWhiteTransparent(name);
+    load(name, "Data\\menu\\fon\\" + std::to_string(n) + ".bmp");
+  }
+  for (int frame = 1; frame <= kFrameFiles; ++frame) {
+    for (int kind : kMonsterLoadOrder) {
+      load("f" + std::to_string(kind) + std::to_string(frame),
+           std::string("Data\\Monsters\\Levels\\") + kMonsterStems[static_cast<size_t>(kind)] +
+               std::to_string(frame) + ".bmp");
+    }
+  }
+  for (int i = 0; i <= 1; ++i) {
+    load("a" + std::to_string(i), "Data\\Monsters\\player\\akula" + std::to_string(i + 1) + ".bmp");
+  }
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The player's shark: steered by the joystick or the direction keys, trails bubbles, and
+// applies the effect of every monster it touches.
+
+#include <cstdint>
+
+#include "engine/sprite/image_sprite.h"
+
+class TPictureCollection;
+class TCustomDXInput;
+class TMonoSprite;
+
+class TPlayerSprite : public TImageSprite {
+ public:
+  TPlayerSprite(TPictureCollection& images, TCustomDXInput& input)
+      : images_(images), input_(input) {}
+  void MoveSelf(int32_t lagCount) override;
+  void HandleCollision(TSprite& other, bool& stop) override;
+  // The effect of one touch of a monster on the game's values, and the monster sent back
+  // to the far right unless it is a predator.
+  void EatMonster(TMonoSprite& monster);
+
+ private:
+  void steer(int32_t lagCount);
+  TPictureCollection& images_;
+  TCustomDXInput& input_;
+};
+
+// What one touch of a monster of this kind does, before the clamps: fixed amounts, or
+// per millisecond of the frame's lag for the predators. True for the kinds that are sent
+// back after a touch.
+struct TEatingRow {
+  double Points;
+  double Life;
+  double Hunger;
+  bool SentBack;
+};
+TEatingRow EatingRow(int32_t kind, double lastLag);
