@@ -5,6 +5,7 @@
 #include "framework/colors.h"
 #include "framework/edit_control.h"
 #include "framework/image_control.h"
+#include "framework/utf8.h"
 
 namespace {
 
@@ -13,16 +14,10 @@ uint32_t rgbOf(uint32_t color) {
   return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
 }
 
-// Decodes the first UTF-8 character of a typed text.
+// The first character of a typed text.
 char32_t firstCodePoint(const std::string& text) {
-  if (text.empty()) return 0;
-  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
-  if (s[0] < 0x80) return s[0];
-  int extra = s[0] >= 0xF0 ? 3 : s[0] >= 0xE0 ? 2 : 1;
-  char32_t cp = s[0] & (0x3F >> extra);
-  for (int i = 1; i <= extra && i < static_cast<int>(text.size()); ++i)
-    cp = (cp << 6) | (s[i] & 0x3F);
-  return cp;
+  size_t pos = 0;
+  return text.empty() ? 0 : NextCodePoint(text, pos);
 }
 
 uint32_t downMessage(platform::MouseButton b) {

@@ -3,11 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "engine/graphics/dx_draw.h"
+#include "engine/graphics/image_list.h"
+#include "engine/sprite/sprite_engine.h"
 #include "game/game_vars.h"
 #include "game/main_form.h"
 #include "game/random.h"
 #include "game/records.h"
+#include "platform/fake_input.h"
 #include "support/fake_app.h"
 #include "support/game_folder.h"
 
@@ -48,4 +53,28 @@ struct MainFormTest : ::testing::Test {
     for (int guard = 0; window().presentCount() < before + count && guard < 100 * count; ++guard)
       f.step();
   }
+
+  TSpriteEngine& engine() { return *form->DXSpriteEngine->Engine; }
+  TPictureCollection& images() { return *form->ImageList->Items; }
+  platform::FakeInputSystem& input() {
+    return static_cast<platform::FakeInputSystem&>(f.platform.input());
+  }
+  // The sprites of one class directly under the engine, in creation order.
+  template <class T>
+  std::vector<T*> spritesOf() {
+    std::vector<T*> found;
+    for (int i = 0; i < engine().ChildCount(); ++i) {
+      if (auto* sprite = dynamic_cast<T*>(engine().ChildAt(i))) found.push_back(sprite);
+    }
+    return found;
+  }
 };
+
+// A seed whose first draw Random(n) gives want: set as the high-resolution counter, it
+// decides what the first draw after every re-seeding gives.
+inline uint32_t SeedGiving(int32_t n, int32_t want) {
+  for (uint32_t seed = 0;; ++seed) {
+    RandSeed = seed;
+    if (Random(n) == want) return seed;
+  }
+}

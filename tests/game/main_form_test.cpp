@@ -6,8 +6,8 @@
 
 #include "engine/graphics/dx_draw.h"
 #include "game/game_vars.h"
-#include "game/records.h"
 #include "game/main_form_fixture.h"
+#include "game/records.h"
 
 namespace {
 

@@ -7,11 +7,6 @@
 namespace {
 
 struct ControlsTest : MainFormTest {
-  std::vector<std::string> messages;
-  void SetUp() override {
-    MainFormTest::SetUp();
-    f.app->OnShowMessage = [this](const std::string& text) { messages.push_back(text); };
-  }
   void click(int x, int y, TMouseButton button = TMouseButton::mbLeft) {
     form->DXDrawMouseDown(form->DXDraw, button, 0, x, y);
   }
@@ -67,6 +62,23 @@ TEST_F(ControlsTest, ClicksLeaveTheScreensAndItemsSwitchToThem) {
   GameVars.GameState = gsPlay;
   click(400, 275);
   EXPECT_EQ(GameVars.GameState, gsPlay);  // a click during play does nothing
+}
+
+TEST_F(ControlsTest, AClickThatLeavesAScreenRunsNoMenuItem) {
+  // Where "quit" and "new game" stand on the menu, a click on these screens only goes back.
+  for (int state : {gsRecords, gsPicture, gsGameOver}) {
+    GameVars.GameState = state;
+    click(200, 375);
+    EXPECT_EQ(GameVars.GameState, gsMenu);
+    EXPECT_FALSE(f.app->Terminated());
+    GameVars.GameState = state;
+    click(600, 175);
+    EXPECT_EQ(GameVars.GameState, gsMenu);
+  }
+  GameVars.GameState = gsLevelIntro;
+  click(200, 375);
+  EXPECT_EQ(GameVars.GameState, gsPlay);
+  EXPECT_FALSE(f.app->Terminated());
 }
 
 TEST_F(ControlsTest, HoverStaysOnItemThreeButClearsFromTheOthers) {
