@@ -6,9 +6,7 @@
 
 #include "engine/timer/library_loader.h"
 #include "framework/application.h"
-#include "framework/description.h"
-#include "game/main_form.h"
-#include "game/name_entry_form.h"
+#include "game/start_up.h"
 #include "platform/platform.h"
 
 int main() {
@@ -23,11 +21,7 @@ int main() {
   {
     TApplication application(*platform);
     try {
-      auto* mainForm = application.CreateForm<TMainForm>();
-      mainForm->LoadDescription(LoadEmbeddedDescription("main_form.form"));
-      auto* form1 = application.CreateForm<TForm1>(mainForm);
-      form1->LoadDescription(LoadEmbeddedDescription("form1.form"));
-      mainForm->ShowNameEntry = [form1] { form1->ShowModal(); };
+      CreateGameWindows(application);
       application.Run();
     } catch (const std::exception& e) {
       // Only a damaged window description gets here: nothing can run without it.

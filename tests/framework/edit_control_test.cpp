@@ -5,6 +5,7 @@
 #include "framework/description.h"
 #include "framework/image_control.h"
 #include "support/fake_app.h"
+#include "support/typing.h"
 
 namespace {
 
@@ -58,17 +59,8 @@ struct EditTest : ::testing::Test {
     f.step();
   }
   void type(const std::string& text) {
-    // One event per character, as the platform's text input delivers them.
-    size_t pos = 0;
-    while (pos < text.size()) {
-      const size_t start = pos;
-      pos += (static_cast<unsigned char>(text[pos]) >= 0xF0)   ? 4
-             : (static_cast<unsigned char>(text[pos]) >= 0xE0) ? 3
-             : (static_cast<unsigned char>(text[pos]) >= 0xC0) ? 2
-                                                               : 1;
-      f.events().pushChar(id(), text.substr(start, pos - start));
-      f.step();
-    }
+    PushTyped(f.events(), id(), text);
+    f.step(static_cast<int>(f.events().pending()));
   }
   const platform::FakePicture& picture() { return f.platform.findWindow(id())->lastPicture(); }
   // Dark pixels inside the field, left of x.

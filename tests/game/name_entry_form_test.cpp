@@ -1,0 +1,143 @@
+#include "game/name_entry_form.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "game/game_fixture.h"
+
+namespace {
+
+constexpr uint16_t VK_RETURN = 13;
+
+struct NameEntryTest : GameTest {
+  // Ends the game with this total: its bonus plus rounded points.
+  void endGame(int32_t bonus, double points) {
+    GameVars.GameState = gsPlay;
+    GameVars.LevelReady = 1;
+    GameVars.LevelBonus = bonus;
+    GameVars.Points = points;
+    GameVars.Life = 0;
+    frames(1);
+  }
+  TRecordTable saved() { return ParseRecords(folder.read("Data/rec.rmw")); }
+};
+
+TEST_F(NameEntryTest, AWindowOfItsOwnWithTheStoredLayout) {
+  const platform::FakeWindow& window = *f.platform.findWindow(form1Id());
+  EXPECT_EQ(window.caption(), "ВВЕДИ ИМЯ!");
+  EXPECT_EQ(window.desc().width, 184);
+  EXPECT_EQ(window.desc().height, 73);
+  EXPECT_TRUE(window.desc().centered);
+  EXPECT_FALSE(window.visible());
+  EXPECT_FALSE(form1->SystemMenu);  // no close button
+  EXPECT_EQ(form1->Image1->Picture.Width(), 184);
+  EXPECT_EQ(form1->Image2->Picture.Width(), 73);
+  EXPECT_FALSE(form1->BitBtn1->Visible);
+  EXPECT_EQ(edit().Text(), "Введите имя");
+}
+
+TEST_F(NameEntryTest, OpensOnlyAboveTheTenthRecordWithTheNameSelected) {
+  ASSERT_EQ(RecordScores[9], 100);
+  endGame(100, 0);
+  EXPECT_EQ(nameEntries, 0);  // equal to the tenth
+  std::string label;
+  int selected = 0;
+  bool focused = false;
+  // What the window shows once it is up, seen as the confirming key arrives.
+  edit().OnKeyDown = [&, confirm = edit().OnKeyDown](TObject* sender, uint16_t& key,
+                                                     TShiftState shift) {
+    label = form1->Label1->Caption;
+    selected = edit().SelLength();
+    focused = form1->ActiveControl == &edit();
+    confirm(sender, key, shift);
+  };
+  beforeNameEntry = [&] { f.events().pushKeyDown(form1Id(), VK_RETURN); };
+  endGame(100, 1);
+  EXPECT_EQ(nameEntries, 1);
+  EXPECT_EQ(label, "101");
+  EXPECT_TRUE(focused);
+  EXPECT_EQ(selected, 11);  // all of "Введите имя"
+  // The name was left as it was, and is saved as it was.
+  const TRecordTable table = saved();
+  EXPECT_EQ(table.Names[9], "Введите имя");
+  EXPECT_EQ(table.Scores[9], 101);
+  EXPECT_FALSE(f.platform.findWindow(form1Id())->visible());
+  EXPECT_EQ(GameVars.GameState, gsGameOver);
+}
+
+TEST_F(NameEntryTest, TypingReplacesTheNameAndThePictureButtonSaves) {
+  beforeNameEntry = [&] {
+    typeInto(form1Id(), "Ёжик");
+    f.events().pushMouseDown(form1Id(), 120, 55);  // on Image2
+    f.events().pushMouseUp(form1Id(), 120, 55);
+  };
+  endGame(5000, 12);
+  const TRecordTable table = saved();
+  EXPECT_EQ(table.Names[0], "Ёжик");
+  EXPECT_EQ(table.Scores[0], 5012);
+  EXPECT_EQ(table.Names[1], "Капитан Немо");
+  // Stored in Windows-1251.
+  EXPECT_EQ(folder.read("Data/rec.rmw").substr(0, 6), "\xA8\xE6\xE8\xEA\r\n");
+  // The next time it opens, it shows the last name, selected.
+  beforeNameEntry = [&] { f.events().pushKeyDown(form1Id(), VK_RETURN); };
+  endGame(5000, 0);
+  EXPECT_EQ(saved().Names[1], "Ёжик");
+}
+
+TEST_F(NameEntryTest, TheTotalIsTakenWhenItOpensAndGamesFramesGoOn) {
+  int ticksAtOpening = -1;
+  beforeNameEntry = [&] { ticksAtOpening = main->MenuTicks; };
+  afterFrame = [&] {
+    if (ticksAtOpening < 0 || main->MenuTicks != ticksAtOpening + 5) return;
+    // Five game-over frames later the main window's score text has moved on, and the
+    // player switches away and back.
+    EXPECT_EQ(main->Label1->Caption, "300");
+    f.events().pushFocus(form1Id(), false);
+    f.events().pushFocus(mainId(), true);
+    f.events().pushFocus(form1Id(), true);
+    f.events().pushClose(form1Id());  // no close button: refused
+    typeInto(form1Id(), "Kit");
+    f.events().pushKeyDown(form1Id(), VK_RETURN);
+  };
+  endGame(300, 40);
+  EXPECT_EQ(form1->Label1->Caption, "340");
+  EXPECT_EQ(saved().Names[8], "Kit");  // below 480, above 260
+  EXPECT_EQ(saved().Scores[8], 340);
+  EXPECT_GE(main->MenuTicks, ticksAtOpening + 5);
+}
+
+TEST_F(NameEntryTest, AFileThatCannotBeWrittenKeepsTheWindowOpenToTryAgain) {
+  std::filesystem::create_directory(folder.path("Data/rec.rmw.tmp"));
+  const std::string before = folder.read("Data/rec.rmw");
+  bool openDuringMessage = false;
+  onMessage = [&](const std::string& message) {
+    if (message != "File access denied") return;
+    openDuringMessage = f.platform.findWindow(form1Id())->visible() && form1->Modal();
+    EXPECT_EQ(folder.read("Data/rec.rmw"), before);
+    std::filesystem::remove(folder.path("Data/rec.rmw.tmp"));
+    f.events().pushKeyDown(form1Id(), VK_RETURN);
+  };
+  beforeNameEntry = [&] {
+    typeInto(form1Id(), "Retry");
+    f.events().pushKeyDown(form1Id(), VK_RETURN);
+  };
+  endGame(2000, 0);
+  EXPECT_EQ(messages, (std::vector<std::string>{"File access denied"}));
+  EXPECT_TRUE(openDuringMessage);
+  EXPECT_EQ(saved().Names[3], "Retry");  // below 2185
+}
+
+TEST_F(NameEntryTest, ADamagedRecordsFileIsReportedAndLeftAlone) {
+  folder.write("Data/rec.rmw", "Alex\r\n715\r\nBob\r\nlots\r\n");
+  onMessage = [&](const std::string& message) {
+    if (message == "Invalid numeric input") f.events().pushClose(mainId());
+  };
+  beforeNameEntry = [&] { f.events().pushKeyDown(form1Id(), VK_RETURN); };
+  endGame(900, 0);
+  EXPECT_EQ(messages, (std::vector<std::string>{"Invalid numeric input"}));
+  EXPECT_EQ(folder.read("Data/rec.rmw"), "Alex\r\n715\r\nBob\r\nlots\r\n");
+  EXPECT_TRUE(f.app->Terminated());
+}
+
+}  // namespace
