@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <deque>
+#include <stdexcept>
+#include <string>
 
 namespace art {
 
@@ -149,5 +151,12 @@ static cairo_surface_t* toSurface(const Raster& raster, const Pixel* key) {
 
 cairo_surface_t* rasterSurface(const Raster& raster) { return toSurface(raster, nullptr); }
 cairo_surface_t* keyedSurface(const Raster& raster, Pixel key) { return toSurface(raster, &key); }
+
+void writePng(const Raster& raster, const std::string& path) {
+  cairo_surface_t* surface = rasterSurface(raster);
+  const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
+  cairo_surface_destroy(surface);
+  if (status != CAIRO_STATUS_SUCCESS) throw std::runtime_error("Cannot write " + path);
+}
 
 }  // namespace art

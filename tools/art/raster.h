@@ -6,6 +6,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "tools/art/paint_kit.h"
@@ -60,5 +61,7 @@ void fillEnclosedKey(Raster& raster, Pixel key);
 cairo_surface_t* rasterSurface(const Raster& raster);
 // The same with the key pixels transparent, as the game draws a keyed picture.
 cairo_surface_t* keyedSurface(const Raster& raster, Pixel key);
+// The raster as a PNG file; std::runtime_error when it cannot be written.
+void writePng(const Raster& raster, const std::string& path);
 
 }  // namespace art

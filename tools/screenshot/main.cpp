@@ -1,0 +1,130 @@
+// Takes pictures of the running game as a player sees it: the real game on the fake
+// platform, its presented frames written as PNG files. A fixed script, so the same
+// pictures come out every time.
+//
+//   screenshot OUTDIR     writes OUTDIR/menu.png, play.png, intro.png and records.png
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "engine/input/dx_input.h"
+#include "framework/application.h"
+#include "game/game_vars.h"
+#include "game/main_form.h"
+#include "game/start_up.h"
+#include "platform/fake_input.h"
+#include "platform/fake_platform.h"
+#include "tools/art/raster.h"
+
+namespace {
+
+constexpr uint16_t VK_UP = 0x26;
+constexpr uint16_t VK_RIGHT = 0x27;
+constexpr uint16_t VK_DOWN = 0x28;
+
+struct Camera {
+  platform::FakePlatform fake;
+  TApplication application{fake};
+  TMainForm* main = nullptr;
+  platform::FakeWindow* window = nullptr;
+  std::string outDir;
+
+  void frames(int count) {
+    for (int i = 0; i < count; ++i) {
+      const int before = window->presentCount();
+      while (window->presentCount() == before) {
+        fake.clock().advance(16);
+        application.HandleMessage();
+      }
+    }
+  }
+  void click(int x, int y) {
+    const uint32_t id = main->Handle()->id();
+    fake.events().pushMouseMove(id, x, y);
+    fake.events().pushMouseDown(id, x, y);
+    fake.events().pushMouseUp(id, x, y);
+    frames(1);
+  }
+  void hold(std::initializer_list<uint16_t> keys) {
+    auto& input = static_cast<platform::FakeInputSystem&>(fake.input());
+    input.keys.fill(0);
+    for (uint16_t k : keys) input.setKey(k, true);
+  }
+  void shoot(const std::string& name) {
+    const platform::FakePicture& picture = window->lastPicture();
+    art::Raster raster(picture.width, picture.height);
+    for (int y = 0; y < picture.height; ++y) {
+      for (int x = 0; x < picture.width; ++x) {
+        const uint32_t p = picture.pixel(x, y);
+        if (picture.format == platform::PixelFormat::RGB565) {
+          // Each channel widened by repeating its top bits, so full intensity stays full.
+          const uint32_t r = (p >> 11) & 0x1F, g = (p >> 5) & 0x3F, b = p & 0x1F;
+          raster.at(x, y) = {static_cast<uint8_t>(r << 3 | r >> 2),
+                             static_cast<uint8_t>(g << 2 | g >> 4),
+                             static_cast<uint8_t>(b << 3 | b >> 2)};
+        } else {
+          raster.at(x, y) = {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8),
+                             static_cast<uint8_t>(p)};
+        }
+      }
+    }
+    const std::string path = (std::filesystem::path(outDir) / (name + ".png")).string();
+    art::writePng(raster, path);
+    std::printf("%s\n", path.c_str());
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: screenshot OUTDIR (run from the folder that holds Data/)\n");
+    return 2;
+  }
+  const std::string outDir = std::filesystem::absolute(argv[1]).string();
+  std::filesystem::create_directories(outDir);
+  Camera camera;
+  camera.outDir = outDir;
+  camera.fake.clock().setHighResCounter(20261208);
+  camera.application.OnShowMessage = [](const std::string& text) {
+    std::fprintf(stderr, "message: %s\n", text.c_str());
+  };
+  const TGameWindows windows = CreateGameWindows(camera.application);
+  camera.main = windows.MainForm;
+  camera.main->ShowNameEntry = [] {};
+  camera.main->Show();
+  camera.fake.events().pushFocus(camera.main->Handle()->id(), true);
+  camera.window = camera.fake.findWindow(camera.main->Handle()->id());
+  camera.frames(1);
+
+  // The menu with "new game" under the pointer.
+  camera.fake.events().pushMouseMove(camera.main->Handle()->id(), 610, 180);
+  camera.frames(20);
+  camera.shoot("menu");
+
+  // A few seconds into level 1, sweeping through the oncoming fish.
+  camera.click(610, 180);
+  for (int frame = 0; frame < 420; ++frame) {
+    camera.hold(frame < 60          ? std::initializer_list<uint16_t>{VK_RIGHT}
+                : frame % 200 < 100 ? std::initializer_list<uint16_t>{VK_UP}
+                                    : std::initializer_list<uint16_t>{VK_DOWN});
+    camera.frames(1);
+  }
+  camera.hold({});
+  camera.shoot("play");
+
+  // The intro of level 2, then the records.
+  GameVars.Points = 100;
+  camera.frames(25);
+  camera.shoot("intro");
+  // Escape starts level 2, another leaves it for the menu.
+  camera.fake.events().pushKeyDown(camera.main->Handle()->id(), 27);
+  camera.frames(1);
+  camera.fake.events().pushKeyDown(camera.main->Handle()->id(), 27);
+  camera.frames(1);
+  camera.click(400, 275);
+  camera.frames(5);
+  camera.shoot("records");
+  return 0;
+}
