@@ -5,15 +5,16 @@
 
 #include "framework/colors.h"
 #include "framework/utf8.h"
+#include "platform/virtual_keys.h"
 
 namespace {
 
-constexpr uint16_t VK_BACK = 8;
-constexpr uint16_t VK_END = 35;
-constexpr uint16_t VK_HOME = 36;
-constexpr uint16_t VK_LEFT = 37;
-constexpr uint16_t VK_RIGHT = 39;
-constexpr uint16_t VK_DELETE = 46;
+using platform::VK_BACK;
+using platform::VK_DELETE;
+using platform::VK_END;
+using platform::VK_HOME;
+using platform::VK_LEFT;
+using platform::VK_RIGHT;
 
 constexpr uint32_t kHighlight = 0x006A240A;  // a deep blue
 constexpr uint32_t kHighlightText = 0x00FFFFFF;

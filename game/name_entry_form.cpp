@@ -7,9 +7,10 @@
 #include "framework/image_control.h"
 #include "game/main_form.h"
 #include "game/records.h"
+#include "platform/virtual_keys.h"
 
 namespace {
-constexpr uint16_t VK_RETURN = 13;
+using platform::VK_RETURN;
 
 template <typename T>
 T* bindComponent(TForm& form, const char* name) {

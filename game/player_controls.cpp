@@ -7,10 +7,11 @@
 #include "game/game_vars.h"
 #include "game/main_form.h"
 #include "game/menu_layout.h"
+#include "platform/virtual_keys.h"
 
 namespace {
-constexpr uint16_t VK_RETURN = 13;
-constexpr uint16_t VK_ESCAPE = 27;
+using platform::VK_ESCAPE;
+using platform::VK_RETURN;
 constexpr int kCheatLevelLimit = 9;
 }  // namespace
 

@@ -4,18 +4,19 @@
 
 #include "framework/description.h"
 #include "framework/image_control.h"
+#include "platform/virtual_keys.h"
 #include "support/fake_app.h"
 #include "support/typing.h"
 
 namespace {
 
-constexpr uint16_t VK_BACK = 8;
-constexpr uint16_t VK_RETURN = 13;
-constexpr uint16_t VK_END = 35;
-constexpr uint16_t VK_HOME = 36;
-constexpr uint16_t VK_LEFT = 37;
-constexpr uint16_t VK_RIGHT = 39;
-constexpr uint16_t VK_DELETE = 46;
+using platform::VK_BACK;
+using platform::VK_DELETE;
+using platform::VK_END;
+using platform::VK_HOME;
+using platform::VK_LEFT;
+using platform::VK_RETURN;
+using platform::VK_RIGHT;
 
 // A small window with a text field over a picture, as the game's dialogs have them.
 constexpr const char* kForm = R"(

@@ -5,10 +5,11 @@
 #include <filesystem>
 
 #include "game/game_fixture.h"
+#include "platform/virtual_keys.h"
 
 namespace {
 
-constexpr uint16_t VK_RETURN = 13;
+using platform::VK_RETURN;
 
 struct NameEntryTest : GameTest {
   // Ends the game with this total: its bonus plus rounded points.

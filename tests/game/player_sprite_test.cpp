@@ -6,13 +6,14 @@
 #include "game/main_form_fixture.h"
 #include "game/monster_sprite.h"
 #include "game/scene_sprites.h"
+#include "platform/virtual_keys.h"
 
 namespace {
 
-constexpr uint16_t VK_LEFT = 0x25;
-constexpr uint16_t VK_UP = 0x26;
-constexpr uint16_t VK_RIGHT = 0x27;
-constexpr uint16_t VK_DOWN = 0x28;
+using platform::VK_DOWN;
+using platform::VK_LEFT;
+using platform::VK_RIGHT;
+using platform::VK_UP;
 constexpr uint16_t VK_H = 'H';
 
 struct SharkTest : MainFormTest {

@@ -9,13 +9,14 @@
 #include "engine/graphics/dx_draw.h"
 #include "game/game_fixture.h"
 #include "game/game_rules.h"
+#include "platform/virtual_keys.h"
 
 namespace {
 
-constexpr uint16_t VK_RETURN = 13;
-constexpr uint16_t VK_UP = 0x26;
-constexpr uint16_t VK_RIGHT = 0x27;
-constexpr uint16_t VK_DOWN = 0x28;
+using platform::VK_DOWN;
+using platform::VK_RETURN;
+using platform::VK_RIGHT;
+using platform::VK_UP;
 
 // Sweeps the shark up and down the right half of the screen, where the monsters come in.
 void steer(GameSession& game, int frame) {

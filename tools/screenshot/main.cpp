@@ -15,13 +15,14 @@
 #include "game/start_up.h"
 #include "platform/fake_input.h"
 #include "platform/fake_platform.h"
+#include "platform/virtual_keys.h"
 #include "tools/art/raster.h"
 
 namespace {
 
-constexpr uint16_t VK_UP = 0x26;
-constexpr uint16_t VK_RIGHT = 0x27;
-constexpr uint16_t VK_DOWN = 0x28;
+using platform::VK_DOWN;
+using platform::VK_RIGHT;
+using platform::VK_UP;
 
 struct Camera {
   platform::FakePlatform fake;

@@ -22,25 +22,26 @@
 #include "game/start_up.h"
 #include "platform/fake_input.h"
 #include "platform/fake_platform.h"
+#include "platform/virtual_keys.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uint16_t VK_BACK = 8;
-constexpr uint16_t VK_RETURN = 13;
-constexpr uint16_t VK_ESCAPE = 27;
-constexpr uint16_t VK_END = 35;
-constexpr uint16_t VK_HOME = 36;
-constexpr uint16_t VK_LEFT = 37;
-constexpr uint16_t VK_UP = 38;
-constexpr uint16_t VK_RIGHT = 39;
-constexpr uint16_t VK_DOWN = 40;
-constexpr uint16_t VK_DELETE = 46;
-constexpr uint16_t VK_NUMPAD2 = 0x62;
-constexpr uint16_t VK_NUMPAD4 = 0x64;
-constexpr uint16_t VK_NUMPAD6 = 0x66;
-constexpr uint16_t VK_NUMPAD8 = 0x68;
+using platform::VK_BACK;
+using platform::VK_DELETE;
+using platform::VK_DOWN;
+using platform::VK_END;
+using platform::VK_ESCAPE;
+using platform::VK_HOME;
+using platform::VK_LEFT;
+using platform::VK_NUMPAD2;
+using platform::VK_NUMPAD4;
+using platform::VK_NUMPAD6;
+using platform::VK_NUMPAD8;
+using platform::VK_RETURN;
+using platform::VK_RIGHT;
+using platform::VK_UP;
 
 // The keys that steer the shark.
 constexpr uint16_t kSteering[] = {VK_LEFT, VK_UP, VK_RIGHT,   VK_DOWN,    'H',        'J',
