@@ -135,6 +135,13 @@ void SdlWindow::setFullscreen(bool fullscreen) {
     SDL_SetWindowBordered(window_, bordered_ ? SDL_TRUE : SDL_FALSE);
     if (pendingPlacement_) {
       pendingPlacement_ = false;
+      if (!pendingFrameKnown_ && bordered_ && waitForFrame()) {
+        // The placement was worked out without the frame: the window with its frame
+        // keeps the centre the client area was given.
+        const FrameExtents frame = frameExtents();
+        pending_.x += (frame.left - frame.right) / 2;
+        pending_.y += (frame.top - frame.bottom) / 2;
+      }
       applyPlacement(pending_);
     }
   }
@@ -176,6 +183,7 @@ void SdlWindow::setPlacement(const Placement& placement) {
     // screen; keep the placement for that moment.
     pending_ = placement;
     pendingPlacement_ = true;
+    pendingFrameKnown_ = frameKnown();
     normal_ = placement;
     return;
   }
@@ -202,6 +210,24 @@ ScreenArea SdlWindow::workArea() const {
   SDL_Rect bounds;
   if (SDL_GetDisplayUsableBounds(display, &bounds) != 0) return ScreenArea{};
   return ScreenArea{bounds.x, bounds.y, bounds.w, bounds.h};
+}
+
+bool SdlWindow::frameKnown() const {
+  const FrameExtents frame = frameExtents();
+  return frame.left > 0 || frame.top > 0 || frame.right > 0 || frame.bottom > 0;
+}
+
+bool SdlWindow::waitForFrame() {
+  // A window that started full screen has never had its frame: the window manager
+  // reports it soon after the window gets its decorations back.
+  constexpr int kFrameWaitMs = 250;
+  const Uint64 start = SDL_GetTicks64();
+  while (!frameKnown()) {
+    if (SDL_GetTicks64() - start >= kFrameWaitMs) return false;
+    SDL_PumpEvents();  // the reply comes as an event; the others stay queued
+    SDL_Delay(5);
+  }
+  return true;
 }
 
 FrameExtents SdlWindow::frameExtents() const {

@@ -88,6 +88,9 @@ class SdlWindow final : public Window {
   void rememberNormalPlacement();
   void applyPlacement(const Placement& placement);
   void readRefreshRate();
+  bool frameKnown() const;
+  // Waits a moment for the window manager to report the frame; false when it does not.
+  bool waitForFrame();
 
   SdlWindowRegistry& registry_;
   SDL_Window* window_ = nullptr;
@@ -109,7 +112,8 @@ class SdlWindow final : public Window {
   Placement normal_;  // the window's position and size when neither maximized nor full screen
   bool pendingPlacement_ = false;  // a placement given while full screen, applied on leaving it
   Placement pending_;
-  mutable FrameExtents frame_;  // the decorations as the window system last reported them
+  bool pendingFrameKnown_ = false;  // the frame was known when the pending placement came
+  mutable FrameExtents frame_;      // the decorations as the window system last reported them
   PictureScaler scaler_;
   FramePacer pacer_;
   // What the window surface showed last, so the bars are painted only when they move.
