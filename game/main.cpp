@@ -1,12 +1,16 @@
 // Program start-up: the application, the main window from its description, the hidden
-// name-entry window, then the message loop until the main window closes.
+// name-entry window, then the message loop until the main window closes. An installed
+// game reads its pictures from the installed data folder and keeps the records in the
+// player's own folder; run from the source folder, both stay in its Data folder.
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "engine/timer/library_loader.h"
 #include "framework/application.h"
 #include "framework/description.h"
+#include "framework/paths.h"
 #include "game/main_form.h"
 #include "game/name_entry_form.h"
 #include "platform/platform.h"
@@ -16,8 +20,13 @@ int main() {
   try {
     platform = platform::createSdlPlatform();
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    std::fprintf(stderr, "reefmaw: %s\n", e.what());
     return 1;
+  }
+  const std::string installed =
+      InstalledDataFolder(platform->executablePath(), REEFMAW_DATA_FROM_PROGRAM);
+  if (!installed.empty()) {
+    UseInstalledFolders(installed, UserDataFolder("reefmaw"), {"data\\rec.rmw"});
   }
   int exitCode = 0;
   {
