@@ -70,13 +70,17 @@ class SdlSession {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     // A click that brings a window to the front also counts as a click, as on Windows.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    // A window without a GPU renderer draws into its own surface; that surface should be
-    // the window system's own memory, not a texture of yet another renderer.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
       throw std::runtime_error(std::string("SDL cannot be started: ") + SDL_GetError());
     }
     refuseInvisibleDriver();
+    // A window without a GPU renderer draws into its own surface; on X11 that surface
+    // should be the X server's shared memory, not a texture of yet another renderer.
+    // (Wayland has no such memory in SDL and keeps SDL's choice.)
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver != nullptr && std::strcmp(driver, "x11") == 0) {
+      SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
   }
   ~SdlSession() { SDL_Quit(); }
   SdlSession(const SdlSession&) = delete;

@@ -2,15 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <string>
 
 #include "framework/exceptions.h"
 #include "framework/stream.h"
+#include "support/scoped_environment.h"
 
 namespace fs = std::filesystem;
 
@@ -135,30 +134,6 @@ TEST_F(InstalledPathsTest, TheInstalledDataFolderIsFoundFromTheProgramsPlace) {
             "");
   EXPECT_EQ(InstalledDataFolder("", "../share/games/reefmaw"), "");
 }
-
-// Sets one environment variable for a scope.
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value != nullptr) {
-      setenv(name, value, 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-  ~ScopedVariable() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 TEST(UserDataFolder, FollowsTheBaseDirectoryRules) {
   ScopedVariable home("HOME", "/home/player");

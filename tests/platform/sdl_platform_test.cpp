@@ -1,41 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <map>
-#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "platform/platform.h"
+#include "support/scoped_environment.h"
 
 namespace platform {
 namespace {
-
-// Sets environment variables for one test and puts the old values back afterwards.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(std::map<std::string, std::optional<std::string>> values) {
-    for (const auto& [name, value] : values) {
-      const char* old = std::getenv(name.c_str());
-      saved_[name] = old != nullptr ? std::optional<std::string>(old) : std::nullopt;
-      apply(name, value);
-    }
-  }
-  ~ScopedEnvironment() {
-    for (const auto& [name, value] : saved_) apply(name, value);
-  }
-
- private:
-  static void apply(const std::string& name, const std::optional<std::string>& value) {
-    if (value) {
-      setenv(name.c_str(), value->c_str(), 1);
-    } else {
-      unsetenv(name.c_str());
-    }
-  }
-  std::map<std::string, std::optional<std::string>> saved_;
-};
 
 // The one-line message a start without a usable display gives.
 std::string refusal() {
@@ -56,8 +29,9 @@ TEST(SdlPlatform, StartsHeadlessAndStopsAgain) {
 }
 
 TEST(SdlPlatform, WithoutAGraphicalSessionItSaysSoAtOnce) {
-  ScopedEnvironment env(
-      {{"SDL_VIDEODRIVER", std::nullopt}, {"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", ""}});
+  ScopedVariable driver("SDL_VIDEODRIVER", nullptr);
+  ScopedVariable x11("DISPLAY", nullptr);
+  ScopedVariable wayland("WAYLAND_DISPLAY", "");
   const auto start = std::chrono::steady_clock::now();
   const std::string message = refusal();
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
@@ -66,15 +40,17 @@ TEST(SdlPlatform, WithoutAGraphicalSessionItSaysSoAtOnce) {
 }
 
 TEST(SdlPlatform, AnUnreachableDisplayIsNotReplacedByAnInvisibleDriver) {
-  ScopedEnvironment env(
-      {{"SDL_VIDEODRIVER", std::nullopt}, {"DISPLAY", ":4711"}, {"WAYLAND_DISPLAY", std::nullopt}});
+  ScopedVariable driver("SDL_VIDEODRIVER", nullptr);
+  ScopedVariable x11("DISPLAY", ":4711");
+  ScopedVariable wayland("WAYLAND_DISPLAY", nullptr);
   const std::string message = refusal();
   EXPECT_FALSE(message.empty());
   EXPECT_EQ(message.find('\n'), std::string::npos);
 }
 
 TEST(SdlPlatform, InvisibleDriversServeWhenAskedFor) {
-  ScopedEnvironment env({{"SDL_VIDEODRIVER", "offscreen"}, {"DISPLAY", std::nullopt}});
+  ScopedVariable driver("SDL_VIDEODRIVER", "offscreen");
+  ScopedVariable x11("DISPLAY", nullptr);
   auto platform = createSdlPlatform();
   EXPECT_NE(platform->createWindow(WindowDesc{})->id(), 0u);
 }
