@@ -99,29 +99,6 @@ TEST(PictureScaler, EveryLayoutFromEitherFormat) {
   EXPECT_EQ(other.at(0, 0), kGarbage);
 }
 
-TEST(PictureScaler, FittedIntoAWideScreenWithBlackBars) {
-  const int w = 800, h = 600;
-  const auto source = picture565(w, h);
-  Target32 t(1920, 1080);
-  const PresentRect area{240, 0, 1440, 1080};
-  const PixelTarget target = t.target(SurfaceLayout::XRGB8888);
-  fillOutside(target, area);
-  PictureScaler scaler;
-  scaler.draw(PixelSource{source.data(), w, h, w * 2, PixelFormat::RGB565}, target, area);
-  for (int y = 0; y < t.height; y += 7) {
-    for (int x = 0; x < t.width; ++x) {
-      if (x < area.x || x >= area.x + area.width) {
-        ASSERT_EQ(t.at(x, y), 0u) << "bar at " << x << "," << y;
-      } else {
-        // The pixel under the output pixel's corner, as the pointer maps it back.
-        const int sx = (x - area.x) * w / area.width, sy = y * h / area.height;
-        ASSERT_EQ(t.at(x, y), 0xFF000000u | rgb565ToXrgb(source[sy * w + sx])) << x << "," << y;
-      }
-    }
-  }
-  EXPECT_EQ(t.at(1920, 5), kGarbage);
-}
-
 TEST(PictureScaler, AnAreaReachingPastTheTargetIsClipped) {
   const auto source = picture565(8, 8);
   Target32 t(6, 6);
