@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -104,6 +105,11 @@ int main() {
     const auto start = Clock::now();
     frame();
     times.push_back(millisecondsSince(start));
+  }
+  if (std::getenv("REEFMAW_BENCH_SLOW") != nullptr) {
+    for (size_t i = 0; i < times.size(); ++i) {
+      if (times[i] > 1.0) std::printf("slow frame %zu: %.3f ms\n", i, times[i]);
+    }
   }
   std::sort(times.begin(), times.end());
   const double median = times[times.size() / 2];

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -11,13 +12,48 @@
 
 namespace fs = std::filesystem;
 
-std::string ResolvePath(const std::string& gamePath) {
-  std::string path = gamePath;
+namespace {
+
+// The installed game's folders; empty data folder: nothing configured.
+struct Folders {
+  fs::path data;
+  fs::path user;
+  std::vector<std::pair<std::string, std::string>> userFiles;  // lower-case game path, file name
+};
+
+Folders& folders() {
+  static Folders value;
+  return value;
+}
+
+std::string withSlashes(std::string path) {
   for (char& c : path) {
     if (c == '\\') c = '/';
   }
+  return path;
+}
+
+// A game path in one spelling for comparing: slashes, lower case, no "./" or doubled
+// separators.
+std::string comparable(const std::string& gamePath) {
+  return LowerCase(fs::path(withSlashes(gamePath)).lexically_normal().string());
+}
+
+// The user's own copy of a game path, or empty when the path is not one of the user's files.
+fs::path userFileFor(const std::string& path) {
+  const Folders& f = folders();
+  if (f.data.empty() || path.empty() || path[0] == '/') return fs::path();
+  const std::string wanted = comparable(path);
+  for (const auto& [gamePath, name] : f.userFiles) {
+    if (gamePath == wanted) return f.user / name;
+  }
+  return fs::path();
+}
+
+// The path matched component by component from base (empty: the current directory).
+std::string resolveFrom(const fs::path& base, const std::string& path) {
   const bool absolute = !path.empty() && path[0] == '/';
-  fs::path resolved = absolute ? fs::path("/") : fs::path();
+  fs::path resolved = absolute ? fs::path("/") : base;
   bool matching = true;  // false once a component has no match: the rest is kept as is
   size_t start = absolute ? 1 : 0;
   while (start <= path.size()) {
@@ -54,6 +90,64 @@ std::string ResolvePath(const std::string& gamePath) {
   return resolved.string();
 }
 
+// Copies the shipped file to the user's folder through a temporary file, so a copy cut
+// short never passes for the user's file.
+void copyShipped(const fs::path& shipped, const fs::path& target) {
+  std::error_code ec;
+  if (fs::exists(target, ec) || !fs::is_regular_file(shipped, ec)) return;
+  fs::create_directories(target.parent_path(), ec);
+  const fs::path temp = target.string() + ".tmp";
+  if (!fs::copy_file(shipped, temp, fs::copy_options::overwrite_existing, ec)) return;
+  fs::rename(temp, target, ec);
+  if (ec) fs::remove(temp, ec);
+}
+
+}  // namespace
+
+std::string ResolvePath(const std::string& gamePath) {
+  const std::string path = withSlashes(gamePath);
+  const fs::path userFile = userFileFor(path);
+  if (!userFile.empty()) return userFile.string();
+  return resolveFrom(folders().data, path);
+}
+
+void UseInstalledFolders(const std::string& dataFolder, const std::string& userFolder,
+                         const std::vector<std::string>& userFiles) {
+  Folders f;
+  f.data = dataFolder;
+  std::error_code ec;
+  f.user = userFolder.empty() ? fs::current_path(ec) : fs::path(userFolder);
+  for (const std::string& gamePath : userFiles) {
+    f.userFiles.emplace_back(comparable(gamePath),
+                             fs::path(withSlashes(gamePath)).filename().string());
+  }
+  folders() = std::move(f);
+  for (const std::string& gamePath : userFiles) {
+    copyShipped(resolveFrom(folders().data, withSlashes(gamePath)), userFileFor(gamePath));
+  }
+}
+
+void UseCurrentFolder() { folders() = Folders{}; }
+
+std::string InstalledDataFolder(const std::string& executablePath, const std::string& relative) {
+  if (executablePath.empty()) return std::string();
+  const fs::path folder = (fs::path(executablePath).parent_path() / relative).lexically_normal();
+  std::error_code ec;
+  if (!fs::is_directory(resolveFrom(folder, "Data"), ec)) return std::string();
+  return folder.string();
+}
+
+std::string UserDataFolder(const std::string& name) {
+  // The base directory specification: a relative XDG_DATA_HOME is to be ignored.
+  const char* dataHome = std::getenv("XDG_DATA_HOME");
+  if (dataHome != nullptr && dataHome[0] == '/') return (fs::path(dataHome) / name).string();
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] == '/') {
+    return (fs::path(home) / ".local" / "share" / name).string();
+  }
+  return std::string();
+}
+
 bool FileExists(const std::string& gamePath) {
   std::error_code ec;
   return fs::is_regular_file(ResolvePath(gamePath), ec);
@@ -65,7 +159,8 @@ void WriteFileAtomically(const std::string& gamePath, const std::vector<uint8_t>
   const std::string full = fs::absolute(target).string();
   std::FILE* file = std::fopen(temp.c_str(), "wb");
   if (file == nullptr) throw EFCreateError(Format(SFCreateError, full, std::strerror(errno)));
-  const bool written = data.empty() || std::fwrite(data.data(), 1, data.size(), file) == data.size();
+  const bool written =
+      data.empty() || std::fwrite(data.data(), 1, data.size(), file) == data.size();
   const bool synced = written && platform::syncFile(file);
   const bool closed = std::fclose(file) == 0;
   std::error_code ec;

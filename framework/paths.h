@@ -1,6 +1,9 @@
 #pragma once
 // The game names its files Windows-style (`Data\Fon\3.bmp`, `data\rec.rmw`): backslashes
-// and any letter case, relative to the current directory.
+// and any letter case, relative to the game's folder. Run from its source folder, that is
+// the current directory. Installed, it is the installed data folder, and the files the
+// game writes live in a folder of each user's own instead, so the code keeps naming them
+// the same way wherever the game runs.
 
 #include <cstdint>
 #include <string>
@@ -9,6 +12,8 @@
 // Turns a game path into a path of this file system: `\` becomes `/`, and every
 // component that does not exist as written is matched case-insensitively against its
 // directory's entries. A component with no match is kept as written, so errors name it.
+// Installed (UseInstalledFolders), relative paths start from the data folder, and the
+// user's files resolve into the user's folder.
 std::string ResolvePath(const std::string& gamePath);
 
 bool FileExists(const std::string& gamePath);
@@ -17,3 +22,24 @@ bool FileExists(const std::string& gamePath);
 // it over the target, so a failure at any point leaves the old file whole.
 // Raises EFCreateError or EWriteError.
 void WriteFileAtomically(const std::string& gamePath, const std::vector<uint8_t>& data);
+
+// From now on relative game paths resolve under dataFolder, except the game paths in
+// userFiles (such as `data\rec.rmw`), which resolve to userFolder/<their file name>. A
+// user's file that does not exist yet is made from the shipped one, once; the shipped
+// files are never written. An empty userFolder (no home folder) means the current
+// directory. Failing to make the folder or a copy is not an error here:
+// reading the file then fails as for any missing file, and writing it names the place.
+void UseInstalledFolders(const std::string& dataFolder, const std::string& userFolder,
+                         const std::vector<std::string>& userFiles);
+
+// Back to game paths relative to the current directory, as when nothing was configured.
+void UseCurrentFolder();
+
+// The installed data folder: `relative` taken from the folder of the program at
+// executablePath, when it holds the game's Data folder; empty otherwise (the program runs
+// from a build folder, and its data is the current directory's).
+std::string InstalledDataFolder(const std::string& executablePath, const std::string& relative);
+
+// Where the files of one user go: $XDG_DATA_HOME/<name>, by default
+// ~/.local/share/<name>; empty when neither that nor the home folder is known.
+std::string UserDataFolder(const std::string& name);

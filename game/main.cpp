@@ -1,11 +1,16 @@
 // Program start-up: the application, the main window from its description, the hidden
-// name-entry window, then the message loop until the main window closes.
+// name-entry window, then the message loop until the main window closes. An installed
+// game reads its pictures from the installed data folder and keeps the records in the
+// player's own folder; run from the source folder, both stay in its Data folder.
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "engine/timer/library_loader.h"
 #include "framework/application.h"
+#include "framework/paths.h"
+#include "game/records.h"
 #include "game/start_up.h"
 #include "platform/platform.h"
 
@@ -14,8 +19,13 @@ int main() {
   try {
     platform = platform::createSdlPlatform();
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    std::fprintf(stderr, "reefmaw: %s\n", e.what());
     return 1;
+  }
+  const std::string installed =
+      InstalledDataFolder(platform->executablePath(), REEFMAW_DATA_FROM_PROGRAM);
+  if (!installed.empty()) {
+    UseInstalledFolders(installed, UserDataFolder("reefmaw"), {kRecordsFile});
   }
   int exitCode = 0;
   {

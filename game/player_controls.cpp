@@ -81,10 +81,11 @@ void TMainForm::toggleFullScreen() {
   if (options.Contains(doFullScreen)) {
     if (PlacementSaved()) {
       RestorePlacement();
-    } else if (Handle() != nullptr) {
+    } else {
       // Started full screen: there is no earlier window to go back to, so the window
-      // gets the display's size instead of its tiny design size.
-      Handle()->setClientSize(DXDraw->Display().Width(), DXDraw->Display().Height());
+      // gets the display's size, in the middle of the screen, instead of its tiny design
+      // size where it was made.
+      PlaceCentred(DXDraw->Display().Width(), DXDraw->Display().Height());
     }
     DXDraw->Cursor = TCursor::crDefault;
     BorderStyle = TBorderStyle::bsSizeable;

@@ -141,6 +141,10 @@ void FakeWindow::setPlacement(const Placement& placement) {
   ++setPlacementCount_;
 }
 
+ScreenArea FakeWindow::workArea() const { return list_->workArea; }
+
+FrameExtents FakeWindow::frameExtents() const { return list_->frame; }
+
 void FakeWindow::setLogicalSize(int width, int height, PresentMode mode) {
   logicalWidth_ = width;
   logicalHeight_ = height;

@@ -102,7 +102,10 @@ class FakeWindow final : public Window {
   bool fullscreen() const override { return fullscreen_; }
   void setClientSize(int width, int height) override;
   Placement placement() const override { return placement_; }
+  // Takes the placement as asked, without fitting it to the work area.
   void setPlacement(const Placement& placement) override;
+  ScreenArea workArea() const override;
+  FrameExtents frameExtents() const override;
   void setCursorVisible(bool visible) override { cursorVisible_ = visible; }
   void raise() override { ++raiseCount_; }
   void setLogicalSize(int width, int height, PresentMode mode) override;
@@ -148,6 +151,8 @@ class FakeWindow final : public Window {
 class FakeWindowList {
  public:
   std::vector<FakeWindow*> windows;
+  ScreenArea workArea;  // empty: unknown
+  FrameExtents frame;
 };
 
 // One fake library: its entry points by name.
@@ -201,6 +206,9 @@ class FakePlatform final : public Platform {
   void setDisplayModes(std::vector<DisplayMode> modes) { displayModes_ = std::move(modes); }
   void setDesktopMode(const DisplayMode& mode) { desktopMode_ = mode; }
   void setExecutablePath(const std::string& path) { executablePath_ = path; }
+  // The screen's usable area and the window decorations every window reports.
+  void setWorkArea(const ScreenArea& area) { windowList_->workArea = area; }
+  void setFrameExtents(const FrameExtents& frame) { windowList_->frame = frame; }
 
   // The windows alive now, oldest first, and the newest of them (null when none).
   const std::vector<FakeWindow*>& windows() const { return windowList_->windows; }

@@ -57,6 +57,22 @@ struct Placement {
   bool maximized = false;
 };
 
+// A rectangle of the screen, in screen pixels.
+struct ScreenArea {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// The thickness of a window's decorations (title bar, borders) around its client area.
+struct FrameExtents {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
 struct DisplayMode {
   int width = 0;
   int height = 0;
@@ -76,7 +92,7 @@ enum class PixelFormat { RGB565, ARGB8888 };
 
 struct WindowDesc {
   std::string caption;
-  int width = 800;   // client size
+  int width = 800;  // client size
   int height = 600;
   bool bordered = true;
   bool resizable = false;
@@ -100,14 +116,25 @@ class Window {
   virtual bool fullscreen() const = 0;
   virtual void setClientSize(int width, int height) = 0;
   virtual Placement placement() const = 0;
+  // Moves and sizes the window. A placement that would put the window (with its frame)
+  // partly off the work area is moved, and shrunk if need be, to lie wholly on it; so is a
+  // client size larger than the work area.
   virtual void setPlacement(const Placement& placement) = 0;
+  // The usable part of the screen that holds the window (without panels and docks);
+  // empty when the platform cannot tell.
+  virtual ScreenArea workArea() const = 0;
+  // The decorations around the client area as the window system last reported them
+  // (zero when it never did).
+  virtual FrameExtents frameExtents() const = 0;
   virtual void setCursorVisible(bool visible) = 0;
   virtual void raise() = 0;
   // Pointer events are reported in pixels of a picture of this size as the window last
   // presented it (the mapping follows the present mode). Default: the client size.
   virtual void setLogicalSize(int width, int height, PresentMode mode) = 0;
   // Shows pixels (rows of `pitch` bytes) in the window. vsync waits for the vertical
-  // blank when the presenter supports it. Returns false when the device was lost.
+  // blank when the presenter supports it, and otherwise for the display's next refresh,
+  // so frames never come faster than the display shows them. Returns false when the
+  // device was lost.
   virtual bool present(const void* pixels, int width, int height, int pitch, PixelFormat format,
                        PresentMode mode, bool vsync) = 0;
 };

@@ -31,6 +31,10 @@ PresentRect presentRect(int clientWidth, int clientHeight, int pictureWidth, int
       r.height = clientHeight;
       break;
     case PresentMode::Center:
+      if (pictureWidth > clientWidth || pictureHeight > clientHeight) {
+        return presentRect(clientWidth, clientHeight, pictureWidth, pictureHeight,
+                           PresentMode::FitKeepAspect);
+      }
       r.width = pictureWidth;
       r.height = pictureHeight;
       r.x = (clientWidth - pictureWidth) / 2;

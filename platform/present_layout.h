@@ -17,8 +17,9 @@ struct PresentRect {
 // The rectangle of a client area of clientWidth x clientHeight that a picture of
 // pictureWidth x pictureHeight covers when shown in the given mode. Fit keeps the
 // aspect, scales to the largest size that fits and centres (bars on two sides); Center
-// leaves the picture unscaled (its corners may lie outside a small window); Stretch
-// covers the whole client area.
+// leaves the picture unscaled, or shrinks it as Fit does when the client area is too
+// small to show all of it (a window fitted to a small screen); Stretch covers the whole
+// client area.
 PresentRect presentRect(int clientWidth, int clientHeight, int pictureWidth, int pictureHeight,
                         PresentMode mode);
 

@@ -1,7 +1,9 @@
 // SDL's audio stands in for the sound device. The device is opened paused and stays
-// so: the game prepares its samples but never plays them.
+// so: the game prepares its samples but never plays them. A machine without a sound
+// device gets a game without sound, and a quiet terminal.
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <memory>
 
@@ -11,6 +13,24 @@
 namespace platform {
 
 namespace {
+
+extern "C" void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA, which SDL loads when no sound server runs, prints its failures to find a device
+// on the standard error. They say nothing a player needs: the game runs silently then.
+void silenceAlsa() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  // The library stays loaded: SDL shares this copy, and the handler must outlive its use.
+  void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+  if (alsa == nullptr) return;
+  using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+  using SetHandler = int (*)(Handler);
+  if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"))) {
+    set(ignoreAlsaError);
+  }
+}
 
 // SDL's sample type for a format, or 0 when SDL cannot play it.
 SDL_AudioFormat sdlSampleType(const AudioFormat& format) {
@@ -163,6 +183,7 @@ class SdlAudioDevice : public AudioDevice {
 class SdlAudioSystem : public AudioSystem {
  public:
   std::unique_ptr<AudioDevice> openDevice() override {
+    silenceAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) return nullptr;
     auto state = std::make_shared<DeviceState>();
     state->id = openPaused(AudioFormat{}, state->obtained);

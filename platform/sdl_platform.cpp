@@ -1,6 +1,8 @@
 #include <SDL.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -23,11 +25,44 @@ class SdlClock final : public Clock {
   uint64_t highResFrequency() override { return SDL_GetPerformanceFrequency(); }
 };
 
+bool environmentNames(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr && *value != '\0';
+}
+
+// SDL falls back on its invisible drivers when no display can be reached; then the game
+// would run unseen at full speed. Those drivers serve only when the environment asks
+// for them (the tests do), and a session without a display is told so at once.
+void chooseVideoDriver() {
+  if (environmentNames("SDL_VIDEODRIVER")) return;
+  const bool x11 = environmentNames("DISPLAY");
+  const bool wayland = environmentNames("WAYLAND_DISPLAY");
+  if (!x11 && !wayland) {
+    throw std::runtime_error(
+        "No graphical session: neither DISPLAY nor WAYLAND_DISPLAY is set, so no window can be "
+        "shown.");
+  }
+  // Only the system the session names is tried: trying the other prints its complaints.
+  if (x11 != wayland) SDL_SetHint(SDL_HINT_VIDEODRIVER, x11 ? "x11" : "wayland");
+}
+
+void refuseInvisibleDriver() {
+  if (environmentNames("SDL_VIDEODRIVER")) return;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver == nullptr) return;
+  if (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0) {
+    SDL_Quit();
+    throw std::runtime_error(
+        "No X11 or Wayland display can be reached, so no window can be shown.");
+  }
+}
+
 // Starts SDL's video, event and timer parts before any member that needs them, and
 // stops SDL after every member is gone.
 class SdlSession {
  public:
   SdlSession() {
+    chooseVideoDriver();
     // The event source handles SIGTERM and SIGINT itself (SDL's own handlers would only
     // queue a quit that a waiting loop may not see in time).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -37,6 +72,14 @@ class SdlSession {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
       throw std::runtime_error(std::string("SDL cannot be started: ") + SDL_GetError());
+    }
+    refuseInvisibleDriver();
+    // A window without a GPU renderer draws into its own surface; on X11 that surface
+    // should be the X server's shared memory, not a texture of yet another renderer.
+    // (Wayland has no such memory in SDL and keeps SDL's choice.)
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver != nullptr && std::strcmp(driver, "x11") == 0) {
+      SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     }
   }
   ~SdlSession() { SDL_Quit(); }

@@ -3,9 +3,11 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 #include "platform/present_layout.h"
+#include "platform/window_placement.h"
 
 namespace platform {
 namespace {
@@ -17,6 +19,45 @@ Uint32 sdlFormat(PixelFormat format) {
 int bytesPerPixel(PixelFormat format) { return format == PixelFormat::RGB565 ? 2 : 4; }
 
 SDL_Rect toSdl(const PresentRect& r) { return SDL_Rect{r.x, r.y, r.width, r.height}; }
+
+bool sameRect(const PresentRect& a, const PresentRect& b) {
+  return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+SurfaceLayout layoutOf(Uint32 format) {
+  switch (format) {
+    case SDL_PIXELFORMAT_RGB888:
+    case SDL_PIXELFORMAT_ARGB8888:
+      return SurfaceLayout::XRGB8888;
+    case SDL_PIXELFORMAT_BGR888:
+    case SDL_PIXELFORMAT_ABGR8888:
+      return SurfaceLayout::XBGR8888;
+    case SDL_PIXELFORMAT_RGB565:
+      return SurfaceLayout::RGB565;
+    default:
+      return SurfaceLayout::Other;
+  }
+}
+
+// True for a renderer whose pixels the CPU draws: SDL's software renderer, or OpenGL
+// rasterized by Mesa on the CPU (llvmpipe, softpipe, swrast), as in virtual machines.
+bool drawsOnTheCpu(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0) return false;
+  if ((info.flags & SDL_RENDERER_SOFTWARE) != 0) return true;
+  if (info.name == nullptr || std::strncmp(info.name, "opengl", 6) != 0) return false;
+  // The renderer's context is current right after it is made.
+  constexpr unsigned kGlRenderer = 0x1F01;
+  using GetString = const unsigned char* (*)(unsigned);
+  auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = getString != nullptr ? getString(kGlRenderer) : nullptr;
+  if (name == nullptr) return false;
+  const char* text = reinterpret_cast<const char*>(name);
+  for (const char* cpu : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"}) {
+    if (std::strstr(text, cpu) != nullptr) return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -45,9 +86,15 @@ SdlWindow::SdlWindow(const WindowDesc& desc, SdlWindowRegistry& registry)
     throw std::runtime_error(std::string("Window cannot be made: ") + SDL_GetError());
   }
   id_ = SDL_GetWindowID(window_);
-  // Without a renderer the window's own surface takes the pictures (see presentToSurface).
+  // Without a renderer that has a GPU behind it, the window's own surface takes the
+  // pictures (see presentToSurface).
   renderer_ = SDL_CreateRenderer(window_, -1, 0);
+  if (renderer_ != nullptr && drawsOnTheCpu(renderer_)) {
+    SDL_DestroyRenderer(renderer_);
+    renderer_ = nullptr;
+  }
   rememberNormalPlacement();
+  readRefreshRate();
   registry_.add(this);
 }
 
@@ -80,6 +127,7 @@ void SdlWindow::setFullscreen(bool fullscreen) {
   if (fullscreen == fullscreen_) return;
   if (fullscreen) {
     geometryChanged();
+    frameExtents();  // the last chance to learn the frame before it goes away
     fullscreen_ = SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
   } else {
     SDL_SetWindowFullscreen(window_, 0);
@@ -87,14 +135,32 @@ void SdlWindow::setFullscreen(bool fullscreen) {
     SDL_SetWindowBordered(window_, bordered_ ? SDL_TRUE : SDL_FALSE);
     if (pendingPlacement_) {
       pendingPlacement_ = false;
+      if (!pendingFrameKnown_ && bordered_ && waitForFrame()) {
+        // The placement was worked out without the frame: the window with its frame
+        // keeps the centre the client area was given.
+        const FrameExtents frame = frameExtents();
+        pending_.x += (frame.left - frame.right) / 2;
+        pending_.y += (frame.top - frame.bottom) / 2;
+      }
       applyPlacement(pending_);
     }
   }
+  barsSurface_ = nullptr;
   applyCursor();
 }
 
 void SdlWindow::setClientSize(int width, int height) {
-  SDL_SetWindowSize(window_, std::max(width, 1), std::max(height, 1));
+  Placement wanted;
+  SDL_GetWindowPosition(window_, &wanted.x, &wanted.y);
+  wanted.width = std::max(width, 1);
+  wanted.height = std::max(height, 1);
+  const Placement fitted = fitPlacement(wanted, workArea(), frameExtents());
+  SDL_SetWindowSize(window_, fitted.width, fitted.height);
+  // A window covering the screen keeps its place; its normal position is settled when it
+  // leaves full screen.
+  if (!fullscreen_ && (fitted.x != wanted.x || fitted.y != wanted.y)) {
+    SDL_SetWindowPosition(window_, fitted.x, fitted.y);
+  }
   geometryChanged();
 }
 
@@ -117,6 +183,7 @@ void SdlWindow::setPlacement(const Placement& placement) {
     // screen; keep the placement for that moment.
     pending_ = placement;
     pendingPlacement_ = true;
+    pendingFrameKnown_ = frameKnown();
     normal_ = placement;
     return;
   }
@@ -127,12 +194,49 @@ void SdlWindow::applyPlacement(const Placement& placement) {
   if ((SDL_GetWindowFlags(window_) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED)) != 0) {
     SDL_RestoreWindow(window_);
   }
-  if (placement.width > 0 && placement.height > 0) {
-    SDL_SetWindowSize(window_, placement.width, placement.height);
+  Placement wanted = placement;
+  if (wanted.width <= 0 || wanted.height <= 0) {
+    SDL_GetWindowSize(window_, &wanted.width, &wanted.height);
   }
-  SDL_SetWindowPosition(window_, placement.x, placement.y);
+  const Placement fitted = fitPlacement(wanted, workArea(), frameExtents());
+  SDL_SetWindowSize(window_, fitted.width, fitted.height);
+  SDL_SetWindowPosition(window_, fitted.x, fitted.y);
   geometryChanged();
   if (placement.maximized) SDL_MaximizeWindow(window_);
+}
+
+ScreenArea SdlWindow::workArea() const {
+  const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+  SDL_Rect bounds;
+  if (SDL_GetDisplayUsableBounds(display, &bounds) != 0) return ScreenArea{};
+  return ScreenArea{bounds.x, bounds.y, bounds.w, bounds.h};
+}
+
+bool SdlWindow::frameKnown() const {
+  const FrameExtents frame = frameExtents();
+  return frame.left > 0 || frame.top > 0 || frame.right > 0 || frame.bottom > 0;
+}
+
+bool SdlWindow::waitForFrame() {
+  // A window that started full screen has never had its frame: the window manager
+  // reports it soon after the window gets its decorations back.
+  constexpr int kFrameWaitMs = 250;
+  const Uint64 start = SDL_GetTicks64();
+  while (!frameKnown()) {
+    if (SDL_GetTicks64() - start >= kFrameWaitMs) return false;
+    SDL_PumpEvents();  // the reply comes as an event; the others stay queued
+    SDL_Delay(5);
+  }
+  return true;
+}
+
+FrameExtents SdlWindow::frameExtents() const {
+  FrameExtents now;
+  if (SDL_GetWindowBordersSize(window_, &now.top, &now.left, &now.bottom, &now.right) == 0 &&
+      (now.top > 0 || now.left > 0 || now.bottom > 0 || now.right > 0)) {
+    frame_ = now;
+  }
+  return frame_;
 }
 
 void SdlWindow::setCursorVisible(bool visible) {
@@ -155,18 +259,28 @@ bool SdlWindow::present(const void* pixels, int width, int height, int pitch, Pi
     return false;
   }
   setLogicalSize(width, height, mode);
+  bool shown;
+  bool waited = false;
   if (renderer_ != nullptr) {
-    return presentWithRenderer(pixels, width, height, pitch, format, mode, vsync);
+    shown = presentWithRenderer(pixels, width, height, pitch, format, mode, vsync);
+    waited = vsync && rendererWaits_;
+  } else {
+    shown = presentToSurface(pixels, width, height, pitch, format, mode);
   }
-  return presentToSurface(pixels, width, height, pitch, format, mode);
+  if (vsync) pacer_.frameShown(waited);
+  return shown;
 }
 
 bool SdlWindow::presentWithRenderer(const void* pixels, int width, int height, int pitch,
                                     PixelFormat format, PresentMode mode, bool vsync) {
   if (static_cast<int>(vsync) != vsync_) {
-    // Renderers that cannot switch vsync keep presenting as they are.
+    // Renderers that cannot switch vsync keep presenting as they are; the pacer stands in
+    // for a vsync they do not have.
     SDL_RenderSetVSync(renderer_, vsync ? 1 : 0);
     vsync_ = vsync;
+    SDL_RendererInfo info;
+    rendererWaits_ =
+        SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
   }
   if (texture_ == nullptr || textureWidth_ != width || textureHeight_ != height ||
       textureFormat_ != format) {
@@ -195,19 +309,36 @@ bool SdlWindow::presentToSurface(const void* pixels, int width, int height, int 
                                  PixelFormat format, PresentMode mode) {
   SDL_Surface* target = SDL_GetWindowSurface(window_);
   if (target == nullptr) return true;  // nowhere to show it; the game goes on regardless
-  SDL_Surface* source =
-      SDL_CreateRGBSurfaceWithFormatFrom(const_cast<void*>(pixels), width, height,
-                                         bytesPerPixel(format) * 8, pitch, sdlFormat(format));
-  if (source == nullptr) return true;
-  SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-  SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
-  SDL_Rect destination = toSdl(presentRect(target->w, target->h, width, height, mode));
-  if (destination.w == width && destination.h == height) {
-    SDL_BlitSurface(source, nullptr, target, &destination);
-  } else {
+  const PresentRect area = presentRect(target->w, target->h, width, height, mode);
+  const SurfaceLayout layout = layoutOf(target->format->format);
+  if (layout == SurfaceLayout::Other) {
+    // A surface layout of a rare display: SDL converts, more slowly.
+    SDL_Surface* source =
+        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<void*>(pixels), width, height,
+                                           bytesPerPixel(format) * 8, pitch, sdlFormat(format));
+    if (source == nullptr) return true;
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+    SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+    SDL_Rect destination = toSdl(area);
     SDL_BlitScaled(source, nullptr, target, &destination);
+    SDL_FreeSurface(source);
+  } else {
+    if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return true;
+    const PixelTarget out{target->pixels, target->w, target->h, target->pitch, layout};
+    // The surface keeps what was drawn into it: the bars need painting only when the
+    // surface or the picture's place changes.
+    if (target != barsSurface_ || target->pixels != barsPixels_ || target->w != barsWidth_ ||
+        target->h != barsHeight_ || !sameRect(area, barsArea_)) {
+      fillOutside(out, area);
+      barsSurface_ = target;
+      barsPixels_ = target->pixels;
+      barsWidth_ = target->w;
+      barsHeight_ = target->h;
+      barsArea_ = area;
+    }
+    scaler_.draw(PixelSource{pixels, width, height, pitch, format}, out, area);
+    if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
   }
-  SDL_FreeSurface(source);
   SDL_UpdateWindowSurface(window_);
   return true;
 }
@@ -230,12 +361,21 @@ void SdlWindow::applyCursor() const { SDL_ShowCursor(cursorVisible_ ? SDL_ENABLE
 void SdlWindow::renderReset() {
   if (texture_ != nullptr) SDL_DestroyTexture(texture_);
   texture_ = nullptr;
+  barsSurface_ = nullptr;
 }
 
 void SdlWindow::geometryChanged() {
+  barsSurface_ = nullptr;  // a new or resized surface: paint the bars again
+  readRefreshRate();
   if (fullscreen_) return;
   if ((SDL_GetWindowFlags(window_) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED)) != 0) return;
   rememberNormalPlacement();
+}
+
+void SdlWindow::readRefreshRate() {
+  SDL_DisplayMode mode;
+  const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+  pacer_.setRefreshRate(SDL_GetCurrentDisplayMode(display, &mode) == 0 ? mode.refresh_rate : 0);
 }
 
 void SdlWindow::rememberNormalPlacement() {

@@ -1,19 +1,25 @@
 #pragma once
-// A window over an SDL window, with an SDL renderer and one streaming texture that
-// carries the presented picture. When no renderer can be made (the dummy video driver
-// of the tests, a broken GL stack), pictures go into the window's own surface, and when
-// even that fails, presenting quietly succeeds so the game still runs.
+// A window over an SDL window. With a GPU, an SDL renderer and one streaming texture carry
+// the presented picture. Without one (SDL's software renderer, OpenGL drawn on the CPU as
+// in virtual machines, no renderer at all), the window converts and scales the picture
+// itself straight into the window's own surface, which costs far less than going through
+// a software renderer; when even that surface fails, presenting quietly succeeds so the
+// game still runs. Presents that cannot wait for the vertical blank are paced to the
+// display's refresh rate.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
 
+#include "platform/frame_pacer.h"
+#include "platform/picture_scaler.h"
 #include "platform/platform.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
+struct SDL_Surface;
 
 namespace platform {
 
@@ -55,6 +61,8 @@ class SdlWindow final : public Window {
   void setClientSize(int width, int height) override;
   Placement placement() const override;
   void setPlacement(const Placement& placement) override;
+  ScreenArea workArea() const override;
+  FrameExtents frameExtents() const override;
   void setCursorVisible(bool visible) override;
   void raise() override;
   void setLogicalSize(int width, int height, PresentMode mode) override;
@@ -79,11 +87,16 @@ class SdlWindow final : public Window {
                         PresentMode mode);
   void rememberNormalPlacement();
   void applyPlacement(const Placement& placement);
+  void readRefreshRate();
+  bool frameKnown() const;
+  // Waits a moment for the window manager to report the frame; false when it does not.
+  bool waitForFrame();
 
   SdlWindowRegistry& registry_;
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
+  bool rendererWaits_ = false;  // the renderer's present waits for the vertical blank
   uint32_t id_ = 0;
   std::string caption_;
   bool fullscreen_ = false;
@@ -99,6 +112,16 @@ class SdlWindow final : public Window {
   Placement normal_;  // the window's position and size when neither maximized nor full screen
   bool pendingPlacement_ = false;  // a placement given while full screen, applied on leaving it
   Placement pending_;
+  bool pendingFrameKnown_ = false;  // the frame was known when the pending placement came
+  mutable FrameExtents frame_;      // the decorations as the window system last reported them
+  PictureScaler scaler_;
+  FramePacer pacer_;
+  // What the window surface showed last, so the bars are painted only when they move.
+  SDL_Surface* barsSurface_ = nullptr;
+  void* barsPixels_ = nullptr;
+  int barsWidth_ = 0;
+  int barsHeight_ = 0;
+  PresentRect barsArea_;
 };
 
 }  // namespace platform

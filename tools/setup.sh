@@ -10,7 +10,9 @@ packages=(
   fonts-comic-neue fonts-comfortaa fonts-dejavu-core
 )
 case "${1:-}" in
-  --fuzz) packages+=(clang libclang-rt-dev) ;;        # libFuzzer targets
+  --test) packages+=(desktop-file-utils) ;;            # the desktop entry's check
+  --package) packages+=(dpkg-dev file) ;;              # make package: dpkg-shlibdeps for CPack
+  --fuzz) packages+=(clang libclang-rt-dev) ;;         # libFuzzer targets
   --screenshot) packages+=(xvfb xauth imagemagick) ;;  # looking at the game headless
 esac
 

@@ -1,5 +1,7 @@
 #include "engine/timer/dx_form.h"
 
+#include "platform/window_placement.h"
+
 namespace {
 int formCount = 0;
 }
@@ -20,6 +22,13 @@ void TDXForm::RestorePlacement() {
   if (!placementSaved_) return;
   if (platform::Window* window = Handle()) window->setPlacement(placement_);
   placementSaved_ = false;
+}
+
+void TDXForm::PlaceCentred(int width, int height) {
+  platform::Window* window = Handle();
+  if (window == nullptr) return;
+  window->setPlacement(
+      platform::centredPlacement(width, height, window->workArea(), window->frameExtents()));
 }
 
 void TDXForm::WndProc(TMessage& message) {

@@ -13,6 +13,10 @@ class TDXForm : public TForm {
 
   void StorePlacement();
   void RestorePlacement();
+  // Gives the window a client area of width x height in the middle of the screen's work
+  // area, wholly on it (shrunk to it on a smaller screen): the place for a window that has
+  // no earlier placement to go back to.
+  void PlaceCentred(int width, int height);
   bool PlacementSaved() const { return placementSaved_; }
   void WndProc(TMessage& message) override;
 

@@ -4,9 +4,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 
 #include "framework/exceptions.h"
 #include "framework/stream.h"
+#include "support/scoped_environment.h"
 
 namespace fs = std::filesystem;
 
@@ -15,8 +18,9 @@ namespace {
 class PathsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("reefmaw_paths_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() /
+           ("reefmaw_paths_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_ / "Data" / "Fon");
     std::ofstream(dir_ / "Data" / "Fon" / "3.bmp") << "x";
@@ -47,7 +51,8 @@ TEST_F(PathsTest, OpeningAMissingFileNamesTheFullPathAndTheReason) {
     TFileStream stream("Data\\Fon\\9.bmp", TFileMode::fmOpenRead);
     FAIL();
   } catch (const EFOpenError& e) {
-    EXPECT_NE(e.Message().find((dir_ / "Data/Fon/9.bmp").string()), std::string::npos) << e.Message();
+    EXPECT_NE(e.Message().find((dir_ / "Data/Fon/9.bmp").string()), std::string::npos)
+        << e.Message();
     EXPECT_NE(e.Message().find("No such file"), std::string::npos) << e.Message();
   }
 }
@@ -60,6 +65,92 @@ TEST_F(PathsTest, AtomicWriteReplacesWholeOrNotAtAll) {
   EXPECT_FALSE(fs::exists(dir_ / "Data" / "rec.rmw.tmp"));
   // A directory that cannot be written leaves the old file and raises.
   EXPECT_THROW(WriteFileAtomically("nodir\\rec.rmw", {'x'}), EFCreateError);
+}
+
+std::string contents(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// An installed game: the program in <prefix>/games, its files in
+// <prefix>/share/games/reefmaw, started from the fixture's folder (which has a Data
+// folder of its own that the installed game must not use).
+class InstalledPathsTest : public PathsTest {
+ protected:
+  void SetUp() override {
+    PathsTest::SetUp();
+    prefix_ = dir_ / "prefix";
+    data_ = prefix_ / "share" / "games" / "reefmaw";
+    user_ = dir_ / "home" / ".local" / "share" / "reefmaw";
+    fs::create_directories(data_ / "Data" / "Fon");
+    fs::create_directories(prefix_ / "games");
+    std::ofstream(data_ / "Data" / "Fon" / "3.bmp") << "picture";
+    std::ofstream(data_ / "Data" / "rec.rmw") << "shipped";
+  }
+  void TearDown() override {
+    UseCurrentFolder();
+    PathsTest::TearDown();
+  }
+  void install() { UseInstalledFolders(data_.string(), user_.string(), {"data\\rec.rmw"}); }
+  fs::path prefix_, data_, user_;
+};
+
+TEST_F(InstalledPathsTest, PicturesComeFromTheDataFolderAndRecordsFromTheUsersOwn) {
+  install();
+  EXPECT_EQ(ResolvePath("DATA\\fon\\3.BMP"), (data_ / "Data/Fon/3.bmp").string());
+  EXPECT_TRUE(FileExists("Data\\Fon\\3.bmp"));
+  // The first start makes the user's records from the shipped table.
+  EXPECT_EQ(ResolvePath("data\\rec.rmw"), (user_ / "rec.rmw").string());
+  EXPECT_EQ(ResolvePath("Data/./REC.rmw"), (user_ / "rec.rmw").string());
+  EXPECT_EQ(contents(user_ / "rec.rmw"), "shipped");
+  // Writing changes the user's file only.
+  WriteFileAtomically("data\\rec.rmw", {'n', 'e', 'w'});
+  TFileStream stream("data\\rec.rmw", TFileMode::fmOpenRead);
+  EXPECT_EQ(contents(user_ / "rec.rmw"), "new");
+  EXPECT_EQ(contents(data_ / "Data" / "rec.rmw"), "shipped");
+  EXPECT_EQ(contents(dir_ / "Data" / "rec.rmw"), "old");
+  // A later start keeps the user's records.
+  install();
+  EXPECT_EQ(contents(user_ / "rec.rmw"), "new");
+  // Back to the current directory.
+  UseCurrentFolder();
+  EXPECT_EQ(ResolvePath("data\\rec.rmw"), "Data/rec.rmw");
+}
+
+TEST_F(InstalledPathsTest, AUserFolderThatCannotBeMadeLeavesTheShippedFileAlone) {
+  std::ofstream(dir_ / "home") << "a file where the folder should be";
+  install();
+  EXPECT_FALSE(FileExists("data\\rec.rmw"));
+  EXPECT_THROW(WriteFileAtomically("data\\rec.rmw", {'x'}), EFCreateError);
+  EXPECT_EQ(contents(data_ / "Data" / "rec.rmw"), "shipped");
+}
+
+TEST_F(InstalledPathsTest, TheInstalledDataFolderIsFoundFromTheProgramsPlace) {
+  const std::string found =
+      InstalledDataFolder((prefix_ / "games" / "reefmaw").string(), "../share/games/reefmaw");
+  EXPECT_EQ(fs::path(found), data_.lexically_normal());
+  // A program in a build folder has no installed data beside it.
+  EXPECT_EQ(InstalledDataFolder((dir_ / "build" / "reefmaw").string(), "../share/games/reefmaw"),
+            "");
+  EXPECT_EQ(InstalledDataFolder("", "../share/games/reefmaw"), "");
+}
+
+TEST(UserDataFolder, FollowsTheBaseDirectoryRules) {
+  ScopedVariable home("HOME", "/home/player");
+  {
+    ScopedVariable data("XDG_DATA_HOME", "/srv/data");
+    EXPECT_EQ(UserDataFolder("reefmaw"), "/srv/data/reefmaw");
+  }
+  {
+    ScopedVariable data("XDG_DATA_HOME", nullptr);
+    EXPECT_EQ(UserDataFolder("reefmaw"), "/home/player/.local/share/reefmaw");
+  }
+  {
+    ScopedVariable data("XDG_DATA_HOME", "relative/data");  // to be ignored
+    EXPECT_EQ(UserDataFolder("reefmaw"), "/home/player/.local/share/reefmaw");
+    ScopedVariable noHome("HOME", nullptr);
+    EXPECT_EQ(UserDataFolder("reefmaw"), "");
+  }
 }
 
 TEST(Streams, ReadBufferFailsCleanlyPastTheEnd) {

@@ -132,12 +132,32 @@ TEST_F(ControlsTest, AltEnterSwitchesBetweenFullScreenAndAWindowKeepingThePlacem
   EXPECT_FALSE(form->DXDraw->Options().Contains(doFullScreen));
 }
 
-TEST_F(ControlsTest, LeavingTheFirstFullScreenGivesAWindowOfTheDisplaysSize) {
-  showActive();
-  key(13, platform::ssAlt);
-  EXPECT_EQ(window().placement().width, 800);
-  EXPECT_EQ(window().placement().height, 600);
-  EXPECT_FALSE(form->DXDraw->Options().Contains(doFullScreen));
+// Starts full screen on a screen of that work area, leaves full screen with Alt+Enter and
+// expects an 800 x 600 window centred with its frame and wholly visible.
+void expectCentredOnFirstLeave(ControlsTest& t, const platform::ScreenArea& screen) {
+  const platform::FrameExtents frame{2, 26, 2, 2};
+  t.f.platform.setFrameExtents(frame);
+  t.f.platform.setWorkArea(screen);
+  t.showActive();
+  t.key(13, platform::ssAlt);
+  EXPECT_FALSE(t.form->DXDraw->Options().Contains(doFullScreen));
+  const platform::Placement p = t.window().placement();
+  EXPECT_EQ(p.width, 800);
+  EXPECT_EQ(p.height, 600);
+  EXPECT_EQ(p.x - frame.left, (screen.width - 804) / 2);
+  EXPECT_EQ(p.y - frame.top, (screen.height - 628) / 2);
+  EXPECT_GE(p.x - frame.left, 0);
+  EXPECT_GE(p.y - frame.top, 0);
+  EXPECT_LE(p.x + p.width + frame.right, screen.width);
+  EXPECT_LE(p.y + p.height + frame.bottom, screen.height);
+}
+
+TEST_F(ControlsTest, LeavingTheFirstFullScreenCentresTheWindowOn1280x1024) {
+  expectCentredOnFirstLeave(*this, platform::ScreenArea{0, 0, 1280, 1024});
+}
+
+TEST_F(ControlsTest, LeavingTheFirstFullScreenCentresTheWindowOn1024x768) {
+  expectCentredOnFirstLeave(*this, platform::ScreenArea{0, 0, 1024, 768});
 }
 
 }  // namespace

@@ -25,8 +25,9 @@ TEST(PresentRect, FitKeepsAspectWithBarsOnTheLongSides) {
 
 TEST(PresentRect, CenterAndStretch) {
   expectRect(presentRect(1024, 768, 800, 600, PresentMode::Center), 112, 84, 800, 600);
-  // A window smaller than the picture cuts its edges off on both sides.
-  expectRect(presentRect(600, 400, 800, 600, PresentMode::Center), -100, -100, 800, 600);
+  // A window too small for the picture shows all of it, shrunk with its aspect kept.
+  expectRect(presentRect(600, 400, 800, 600, PresentMode::Center), 33, 0, 533, 400);
+  expectRect(presentRect(800, 570, 800, 600, PresentMode::Center), 20, 0, 760, 570);
   expectRect(presentRect(1024, 768, 800, 600, PresentMode::Stretch), 0, 0, 1024, 768);
 }
 

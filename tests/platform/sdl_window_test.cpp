@@ -3,8 +3,11 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstring>
 #include <vector>
 
+#include "platform/picture_scaler.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -136,6 +139,82 @@ TEST_F(SdlWindowTest, BadPicturesAreRefusedWithoutReadingThem) {
                                PresentMode::FitKeepAspect, false));
   EXPECT_FALSE(window->present(pixels.data(), 8, 8, 16, PixelFormat::ARGB8888,
                                PresentMode::FitKeepAspect, false));
+}
+
+// The colour at (x, y) of the window's surface, as 0x00RRGGBB.
+uint32_t shownAt(SDL_Surface* surface, int x, int y) {
+  const int bytes = surface->format->BytesPerPixel;
+  const auto* row = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch;
+  uint32_t value = 0;
+  std::memcpy(&value, row + x * bytes, static_cast<size_t>(bytes));
+  Uint8 r, g, b;
+  SDL_GetRGB(value, surface->format, &r, &g, &b);
+  return static_cast<uint32_t>(r) << 16 | static_cast<uint32_t>(g) << 8 | b;
+}
+
+TEST_F(SdlWindowTest, WithoutAGpuTheFittedPictureIsExactAndTheBarsBlack) {
+  std::vector<uint16_t> picture(800 * 600);
+  for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<uint16_t>(i * 40503u + 7u);
+  struct Case {
+    int width, height;  // the window
+    int x, y, scale;    // where the picture lands, and how many times larger
+  };
+  for (const Case& c :
+       {Case{800, 600, 0, 0, 1}, Case{1600, 1200, 0, 0, 2}, Case{1920, 1080, 240, 0, 0}}) {
+    auto window = makeWindow(c.width, c.height, true);
+    ASSERT_TRUE(window->present(picture.data(), 800, 600, 1600, PixelFormat::RGB565,
+                                PresentMode::FitKeepAspect, false));
+    SDL_Surface* surface = SDL_GetWindowSurface(SDL_GetWindowFromID(window->id()));
+    ASSERT_NE(surface, nullptr);
+    ASSERT_EQ(surface->w, c.width);
+    for (int y = 0; y < c.height; ++y) {
+      for (int x = 0; x < c.width; ++x) {
+        const int px = x - c.x;
+        uint32_t expected = 0;  // a bar
+        if (px >= 0 && px < c.width - 2 * c.x) {
+          const int sx = c.scale > 0 ? px / c.scale : px * 800 / 1440;
+          const int sy = c.scale > 0 ? y / c.scale : y * 600 / 1080;
+          expected = rgb565ToXrgb(picture[sy * 800 + sx]);
+        }
+        ASSERT_EQ(shownAt(surface, x, y), expected)
+            << c.width << "x" << c.height << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST_F(SdlWindowTest, PresentsThatWaitForTheDisplayComeNoFasterThanItsRefresh) {
+  auto window = makeWindow(320, 240, true);
+  std::vector<uint16_t> pixels(320 * 240, 0x1234);
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 7; ++i) {
+    ASSERT_TRUE(window->present(pixels.data(), 320, 240, 640, PixelFormat::RGB565,
+                                PresentMode::FitKeepAspect, true));
+  }
+  // The dummy display gives no refresh rate: 60 Hz, six waits of at least 16 ms.
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(6 * 16));
+}
+
+TEST_F(SdlWindowTest, AWindowLargerThanTheScreenIsFittedToIt) {
+  auto window = makeWindow(640, 480, true);
+  const ScreenArea area = window->workArea();
+  ASSERT_GT(area.width, 0);
+  window->setClientSize(area.width + 500, area.height + 400);
+  Placement p = window->placement();
+  EXPECT_LE(p.width, area.width);
+  EXPECT_LE(p.height, area.height);
+  EXPECT_GE(p.x, area.x);
+  EXPECT_LE(p.x + p.width, area.x + area.width);
+  Placement off;
+  off.x = area.x + area.width - 100;
+  off.y = area.y + area.height - 100;
+  off.width = 400;
+  off.height = 300;
+  window->setPlacement(off);
+  p = window->placement();
+  EXPECT_EQ(p.width, 400);
+  EXPECT_LE(p.x + p.width, area.x + area.width);
+  EXPECT_LE(p.y + p.height, area.y + area.height);
 }
 
 TEST_F(SdlWindowTest, CursorFollowsTheWindowThatWantsIt) {

@@ -3,7 +3,8 @@
 //
 //   make_art [ROOT] [--sheet FILE.png] [--preview DIR]
 //
-// ROOT (default: the current directory) receives Data/... and resources/..., and a
+// ROOT (default: the current directory) receives Data/..., resources/... and the desktop
+// icons in desktop/icons/, and a
 // contact sheet of every picture keyed over the sea goes to ROOT/build/art/ (ignored by
 // git) or to --sheet FILE.png; --preview writes each picture as its own PNG into DIR
 // instead of writing the game's files.
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "tools/art/art_generator.h"
+#include "tools/art/icon_art.h"
 
 int main(int argc, char** argv) {
   std::string root = ".", sheet, preview;
@@ -35,6 +37,7 @@ int main(int argc, char** argv) {
       art::writePreviews(pieces, preview);
     } else {
       art::writeAll(pieces, root);
+      art::writeIcons((std::filesystem::path(root) / "desktop" / "icons").string());
       if (sheet.empty()) {
         std::filesystem::path dir = std::filesystem::path(root) / "build" / "art";
         std::filesystem::create_directories(dir);

@@ -35,6 +35,25 @@ TEST(DXForm, RestorePlacementAppliesASavedPlacementOnce) {
   EXPECT_EQ(window->setPlacementCount(), 3);
 }
 
+TEST(DXForm, PlaceCentredPutsTheWindowWhollyOnTheWorkArea) {
+  FakeApp f;
+  TGameWindow* form = createWindow(f);
+  auto* window = f.platform.findWindow(form->Handle()->id());
+  f.platform.setFrameExtents(platform::FrameExtents{3, 30, 3, 3});
+  f.platform.setWorkArea(platform::ScreenArea{0, 0, 1280, 1024});
+  form->PlaceCentred(800, 600);
+  EXPECT_EQ(window->placement().x, (1280 - 806) / 2 + 3);
+  EXPECT_EQ(window->placement().y, (1024 - 633) / 2 + 30);
+  EXPECT_EQ(window->placement().width, 800);
+  // A screen smaller than the window with its frame: shrunk to fit, title bar on screen.
+  f.platform.setWorkArea(platform::ScreenArea{0, 0, 800, 600});
+  form->PlaceCentred(800, 600);
+  EXPECT_EQ(window->placement().x, 3);
+  EXPECT_EQ(window->placement().y, 30);
+  EXPECT_EQ(window->placement().width, 794);
+  EXPECT_EQ(window->placement().height, 567);
+}
+
 TEST(DXForm, CountsItsWindows) {
   FakeApp f;
   const int before = TDXForm::FormCount();

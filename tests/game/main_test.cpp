@@ -1,0 +1,117 @@
+// The program as a player starts it: installed into a prefix and started from elsewhere,
+// with its records kept per user, and started where it cannot show a window.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Runs a shell command; its exit code, or -1 when it did not exit normally.
+int run(const std::string& command) {
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("reefmaw_program_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "elsewhere");
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Starts a program from the folder `elsewhere` with only the given environment (a
+  // sanitizer's settings pass through) and gives its exit code; its standard error goes
+  // to err.txt. With `seconds` it is ended with SIGTERM if it still runs by then;
+  // without, it is ended half a second after it starts to handle SIGTERM itself.
+  int start(const fs::path& program, const std::string& environment, double seconds = 0) {
+    std::string command = "cd " + quoted(dir_ / "elsewhere") + " && env -i PATH=/usr/bin:/bin";
+    for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS"}) {
+      if (const char* value = std::getenv(name)) command += std::string(" ") + name + "=" + value;
+    }
+    command += " " + environment;
+    const std::string output = " >/dev/null 2>" + quoted(dir_ / "err.txt");
+    if (seconds > 0) {
+      return run(command + " timeout --preserve-status -s TERM " + std::to_string(seconds) + " " +
+                 quoted(program) + output);
+    }
+    // The mask of caught signals in /proc tells when SIGTERM (bit 14) has its handler.
+    return run(command + " " + quoted(program) + output +
+               " & pid=$!; for i in $(seq 200); do"
+               " mask=$(awk '/^SigCgt/ {print $2}' /proc/$pid/status 2>/dev/null);"
+               " [ -n \"$mask\" ] && [ $(( 0x$mask >> 14 & 1 )) -eq 1 ] && break; sleep 0.05;"
+               " done; sleep 0.5; kill -TERM $pid; wait $pid");
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(ProgramTest, WithoutADisplayItSaysSoInOneLineAndEndsAtOnce) {
+  const auto begin = std::chrono::steady_clock::now();
+  const int code = start(REEFMAW_GAME, "HOME=" + dir_.string(), 5);
+  const auto took = std::chrono::steady_clock::now() - begin;
+  EXPECT_EQ(code, 1);
+  EXPECT_LT(took, std::chrono::seconds(1));
+  const std::string err = readFile(dir_ / "err.txt");
+  EXPECT_NE(err.find("DISPLAY"), std::string::npos) << err;
+  ASSERT_FALSE(err.empty());
+  EXPECT_EQ(err.find('\n'), err.size() - 1) << "more than one line: " << err;
+}
+
+TEST_F(ProgramTest, InstalledItRunsFromAnywhereAndKeepsRecordsPerUser) {
+  const fs::path prefix = dir_ / "prefix";
+  ASSERT_EQ(run(std::string("'") + REEFMAW_CMAKE + "' --install '" + REEFMAW_BUILD_DIR +
+                "' --prefix " + quoted(prefix) + " >/dev/null"),
+            0);
+  const fs::path program = prefix / "games" / "reefmaw";
+  const fs::path shipped = prefix / "share" / "games" / "reefmaw" / "Data" / "rec.rmw";
+  ASSERT_TRUE(fs::exists(program));
+  ASSERT_TRUE(fs::exists(shipped));
+  ASSERT_TRUE(fs::exists(prefix / "share/games/reefmaw/Data/Fon/3.bmp"));
+  for (const char* size : {"48x48", "128x128", "256x256"}) {
+    EXPECT_TRUE(fs::exists(prefix / "share/icons/hicolor" / size / "apps/reefmaw.png")) << size;
+  }
+  EXPECT_TRUE(fs::exists(prefix / "share/icons/hicolor/scalable/apps/reefmaw.svg"));
+  const fs::path entry = prefix / "share/applications/reefmaw.desktop";
+  EXPECT_NE(readFile(entry).find("Exec=" + program.string() + "\n"), std::string::npos);
+  EXPECT_EQ(run("desktop-file-validate " + quoted(entry)), 0);
+
+  const fs::path userFolder = dir_ / "xdg" / "reefmaw";
+  const std::string environment = "HOME=" + (dir_ / "home").string() +
+                                  " XDG_DATA_HOME=" + (dir_ / "xdg").string() +
+                                  " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy";
+  const std::string original = readFile(shipped);
+  EXPECT_EQ(start(program, environment), 0) << readFile(dir_ / "err.txt");
+  const fs::path records = userFolder / "rec.rmw";
+  ASSERT_TRUE(fs::exists(records));
+  EXPECT_EQ(readFile(records), original);
+  // The player's table changes; the next start keeps it, and the shipped one is untouched.
+  std::string changed = original;
+  const size_t sharky = changed.find("Sharky");
+  ASSERT_NE(sharky, std::string::npos);
+  changed.replace(sharky, 6, "Tester");
+  std::ofstream(records, std::ios::binary | std::ios::trunc) << changed;
+  EXPECT_EQ(start(program, environment), 0) << readFile(dir_ / "err.txt");
+  EXPECT_EQ(readFile(records), changed);
+  EXPECT_EQ(readFile(shipped), original);
+  EXPECT_FALSE(fs::exists(dir_ / "elsewhere" / "Data"));
+}
+
+}  // namespace
