@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/graphics/image_list.h"
+#include "framework/exceptions.h"
 #include "game/main_form.h"
 
 namespace {
@@ -39,24 +40,23 @@ void TMainForm::loadPictures() {
   load("Panel", "Data\\Fon\\panel.bmp");
   for (int kind = 1; kind <= 12; ++kind) {
     for (int frame = 1; frame <= kFrameFiles; ++frame) {
-      makeWhiteTransparent("f" + std::to_string(kind) + std::to_string(frame));
-      makeWhiteTransparent("f0" + std::to_string(frame));
+      makeWhiteTransparent(Format("f%d%d", kind, frame));
+      makeWhiteTransparent(Format("f0%d", frame));
     }
   }
-  for (int i = 0; i <= 1; ++i) makeWhiteTransparent("a" + std::to_string(i));
+  for (int i = 0; i <= 1; ++i) makeWhiteTransparent(Format("a%d", i));
   for (int n = 1; n <= kMenuPictures; ++n) {
-    const std::string name = "m" + std::to_string(n);
+    const std::string name = Format("m%d", n);
     makeWhiteTransparent(name);
-    load(name, "Data\\menu\\fon\\" + std::to_string(n) + ".bmp");
+    load(name, Format("Data\\menu\\fon\\%d.bmp", n));
   }
   for (int frame = 1; frame <= kFrameFiles; ++frame) {
     for (int kind : kMonsterLoadOrder) {
-      load("f" + std::to_string(kind) + std::to_string(frame),
-           std::string("Data\\Monsters\\Levels\\") + kMonsterStems[static_cast<size_t>(kind)] +
-               std::to_string(frame) + ".bmp");
+      load(Format("f%d%d", kind, frame), Format("Data\\Monsters\\Levels\\%s%d.bmp",
+                                                kMonsterStems[static_cast<size_t>(kind)], frame));
     }
   }
   for (int i = 0; i <= 1; ++i) {
-    load("a" + std::to_string(i), "Data\\Monsters\\player\\akula" + std::to_string(i + 1) + ".bmp");
+    load(Format("a%d", i), Format("Data\\Monsters\\player\\akula%d.bmp", i + 1));
   }
 }

@@ -5,6 +5,7 @@
 #include "engine/graphics/image_list.h"
 #include "engine/sprite/sprite_engine.h"
 #include "engine/timer/cos_table.h"
+#include "framework/exceptions.h"
 #include "game/game_vars.h"
 #include "game/random.h"
 #include "game/scene_sprites.h"
@@ -21,9 +22,7 @@ constexpr int32_t kDebrisOffsetX = 70;
 constexpr int32_t kDebrisOffsetY = -50;
 }  // namespace
 
-std::string MonsterImageName(int32_t kind, int32_t frame) {
-  return "F" + std::to_string(kind) + std::to_string(frame);
-}
+std::string MonsterImageName(int32_t kind, int32_t frame) { return Format("F%d%d", kind, frame); }
 
 void TMonoSprite::MoveSelf(int32_t lagCount) {
   TImageSprite::MoveSelf(lagCount);

@@ -5,6 +5,7 @@
 #include "engine/graphics/image_list.h"
 #include "engine/input/dx_input.h"
 #include "engine/sprite/sprite_engine.h"
+#include "framework/exceptions.h"
 #include "game/game_vars.h"
 #include "game/monster_sprite.h"
 #include "game/random.h"
@@ -74,7 +75,7 @@ void TPlayerSprite::MoveSelf(int32_t lagCount) {
   }
   steer(lagCount);
   CheckCollisions();
-  Image = images_.FindByName("a" + std::to_string(GameVars.SharkFrame));
+  Image = images_.FindByName(Format("a%d", GameVars.SharkFrame));
 }
 
 void TPlayerSprite::steer(int32_t lagCount) {

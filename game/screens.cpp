@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "framework/exceptions.h"
 #include "game/game_rules.h"
 #include "game/menu_layout.h"
 #include "game/records.h"
@@ -51,8 +52,8 @@ std::vector<TPictureDrawing> ScreenPictures(const TGameVars& vars, int32_t menuT
       for (int i = kFirstMenuItem; i <= kLastMenuItem; ++i) {
         const TPictureDrawing item =
             i == vars.HoverItem
-                ? wave("m" + std::to_string(i), 750 - 100 * i, 50 * i - 17, 300, 75, 4, phase)
-                : wave("m" + std::to_string(i), 800 - 100 * i, 50 * i, 200, 50, 2, phase);
+                ? wave(Format("m%d", i), 750 - 100 * i, 50 * i - 17, 300, 75, 4, phase)
+                : wave(Format("m%d", i), 800 - 100 * i, 50 * i, 200, 50, 2, phase);
         pictures.push_back(item);
         // While there is no game to continue, its item is crossed out.
         if (i == kItemContinue && vars.ResumeLock == kNoResume) {
@@ -85,8 +86,8 @@ std::vector<TTextDrawing> LevelIntroTexts(const TGameVars& vars) {
   if (vars.Level <= kLastLevelWithTarget) {
     texts.push_back({240 + roundToEven(kIntroPulse * std::cos(angle)),
                      380 + roundToEven(kIntroPulse * std::sin(angle)),
-                     "Набери " + std::to_string(LevelTarget(vars.Level)) + " очков!",
-                     kIntroTargetSize, std::nullopt});
+                     Format("Набери %d очков!", LevelTarget(vars.Level)), kIntroTargetSize,
+                     std::nullopt});
   }
   return texts;
 }
