@@ -379,6 +379,7 @@ platform::WindowDesc TForm::WindowDescription() const {
   desc.resizable = BorderStyle == TBorderStyle::bsSizeable;
   desc.centered = true;
   desc.visible = false;
+  desc.titleButtons = SystemMenu;
   return desc;
 }
 

@@ -98,6 +98,8 @@ struct WindowDesc {
   bool resizable = false;
   bool centered = true;
   bool visible = false;
+  // False: the title bar has no buttons (no window menu, minimise, maximise or close).
+  bool titleButtons = true;
 };
 
 class Window {

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/present_layout.h"
+#include "platform/window_decorations.h"
 #include "platform/window_placement.h"
 
 namespace platform {
@@ -74,7 +75,10 @@ SdlWindow* SdlWindowRegistry::find(uint32_t id) const {
 }
 
 SdlWindow::SdlWindow(const WindowDesc& desc, SdlWindowRegistry& registry)
-    : registry_(registry), caption_(desc.caption), bordered_(desc.bordered) {
+    : registry_(registry),
+      caption_(desc.caption),
+      bordered_(desc.bordered),
+      titleButtons_(desc.titleButtons) {
   Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
   flags |= desc.visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
   if (!desc.bordered) flags |= SDL_WINDOW_BORDERLESS;
@@ -107,7 +111,10 @@ SdlWindow::~SdlWindow() {
   SDL_DestroyWindow(window_);
 }
 
-void SdlWindow::show() { SDL_ShowWindow(window_); }
+void SdlWindow::show() {
+  if (!titleButtons_) removeTitleBarButtons(window_);
+  SDL_ShowWindow(window_);
+}
 
 void SdlWindow::hide() { SDL_HideWindow(window_); }
 

@@ -101,6 +101,7 @@ class SdlWindow final : public Window {
   std::string caption_;
   bool fullscreen_ = false;
   bool bordered_ = true;  // SDL drops border changes made while the window covers the screen
+  bool titleButtons_ = true;
   bool cursorVisible_ = true;
   int textureWidth_ = 0;
   int textureHeight_ = 0;

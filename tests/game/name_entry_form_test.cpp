@@ -32,6 +32,7 @@ TEST_F(NameEntryTest, AWindowOfItsOwnWithTheStoredLayout) {
   EXPECT_TRUE(window.desc().centered);
   EXPECT_FALSE(window.visible());
   EXPECT_FALSE(form1->SystemMenu);  // no close button
+  EXPECT_FALSE(window.desc().titleButtons);
   EXPECT_EQ(form1->Image1->Picture.Width(), 184);
   EXPECT_EQ(form1->Image2->Picture.Width(), 73);
   EXPECT_FALSE(form1->BitBtn1->Visible);
