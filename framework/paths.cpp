@@ -138,7 +138,7 @@ std::string InstalledDataFolder(const std::string& executablePath, const std::st
 }
 
 std::string UserDataFolder(const std::string& name) {
-  // The base directory specification: a relative XDG_DATA_HOME is to be ignored.
+  // As the XDG base directory rules have it, a relative XDG_DATA_HOME is ignored.
   const char* dataHome = std::getenv("XDG_DATA_HOME");
   if (dataHome != nullptr && dataHome[0] == '/') return (fs::path(dataHome) / name).string();
   const char* home = std::getenv("HOME");
