@@ -29,9 +29,9 @@ struct TPropertyValue {
   Kind kind = Kind::Integer;
   int64_t integer = 0;
   double number = 0;
-  std::string text;               // String (UTF-8) or Identifier
-  std::vector<std::string> set;   // Set: the member identifiers
-  std::vector<uint8_t> bytes;     // Binary
+  std::string text;                                 // String (UTF-8) or Identifier
+  std::vector<std::string> set;                     // Set: the member identifiers
+  std::vector<uint8_t> bytes;                       // Binary
   std::vector<std::vector<TStoredProperty>> items;  // Collection: each item's properties
 
   // Typed access; a value of another kind is a reading error naming the property.
@@ -120,3 +120,14 @@ class TComponent : public TObject {
   std::vector<std::unique_ptr<TComponent>> components_;
   std::map<std::string, std::any> methods_;
 };
+
+// The component of that name and class owned by owner; EReadError when its stored
+// description lacks it.
+template <typename T>
+T* RequiredComponent(const TComponent& owner, const std::string& name) {
+  auto* component = dynamic_cast<T*>(owner.FindComponent(name));
+  if (component == nullptr) {
+    throw EReadError(Format("Component %s missing from %s", name, owner.Name));
+  }
+  return component;
+}

@@ -62,9 +62,7 @@ TComponent* TMainForm::CreateStoredComponent(const std::string& className, TComp
 void TMainForm::Loaded() {
   TDXForm::Loaded();
   auto bind = [this]<typename T>(T*& field, const char* name) {
-    field = dynamic_cast<T*>(FindComponent(name));
-    if (field == nullptr)
-      throw EReadError(Format("Component %s missing from the main window", name));
+    field = RequiredComponent<T>(*this, name);
   };
   bind(Label1, "Label1");
   bind(DXDraw, "DXDraw");

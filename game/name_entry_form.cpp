@@ -12,14 +12,6 @@
 namespace {
 using platform::VK_RETURN;
 
-template <typename T>
-T* bindComponent(TForm& form, const char* name) {
-  auto* component = dynamic_cast<T*>(form.FindComponent(name));
-  if (component == nullptr)
-    throw EReadError(Format("Component %s missing from the name-entry window", name));
-  return component;
-}
-
 int32_t toScore(int64_t total) {
   return static_cast<int32_t>(std::clamp<int64_t>(total, std::numeric_limits<int32_t>::min(),
                                                   std::numeric_limits<int32_t>::max()));
@@ -35,11 +27,11 @@ TForm1::TForm1(TComponent* owner, TMainForm* mainForm) : TForm(owner), mainForm_
 
 void TForm1::Loaded() {
   TForm::Loaded();
-  Label1 = bindComponent<TLabel>(*this, "Label1");
-  Image1 = bindComponent<TImage>(*this, "Image1");
-  Image2 = bindComponent<TImage>(*this, "Image2");
-  BitBtn1 = bindComponent<TBitBtn>(*this, "BitBtn1");
-  Edit1 = bindComponent<TEdit>(*this, "Edit1");
+  Label1 = RequiredComponent<TLabel>(*this, "Label1");
+  Image1 = RequiredComponent<TImage>(*this, "Image1");
+  Image2 = RequiredComponent<TImage>(*this, "Image2");
+  BitBtn1 = RequiredComponent<TBitBtn>(*this, "BitBtn1");
+  Edit1 = RequiredComponent<TEdit>(*this, "Edit1");
   Label1->Font = Font;
   Edit1->Font = Font;
   OnShow = [this](TObject*) { scoreTaken_ = false; };
