@@ -1,10 +1,10 @@
 #include "framework/bitmap.h"
 
 #include <algorithm>
-#include <bit>
 #include <cctype>
 #include <cstring>
 
+#include "framework/bit_field_channel.h"
 #include "framework/byte_order.h"
 
 namespace {
@@ -18,34 +18,6 @@ constexpr uint32_t BI_BITFIELDS = 3;
 constexpr uint32_t BI_ALPHABITFIELDS = 6;
 
 [[noreturn]] void invalidBitmap() { throw EInvalidGraphic(SInvalidBitmap); }
-
-// One channel of a bit-field pixel: where it sits and how wide it is.
-struct Channel {
-  uint32_t mask = 0;
-  int shift = 0;
-  int bits = 0;
-
-  explicit Channel(uint32_t m) : mask(m) {
-    if (m != 0) {
-      shift = std::countr_zero(m);
-      bits = std::popcount(m);
-    }
-  }
-  // The channel's value widened to 8 bits, its top bits at bit 7 and the low bits
-  // repeating the high ones so that full intensity stays full.
-  uint8_t expand(uint32_t pixel) const {
-    if (bits == 0) return 0;
-    uint32_t v = (pixel & mask) >> shift;
-    if (bits >= 8) return static_cast<uint8_t>(v >> (bits - 8));
-    uint32_t out = 0;
-    int filled = 0;
-    while (filled < 8) {
-      out = (out << bits) | v;
-      filled += bits;
-    }
-    return static_cast<uint8_t>(out >> (filled - 8));
-  }
-};
 
 // Reads exactly count bytes or reports the picture invalid.
 void readExact(TStream& stream, void* buffer, int64_t count) {
@@ -203,7 +175,7 @@ TDecodedBmp DecodeBmp(TStream& stream) {
       masks[0] = 0xFF0000, masks[1] = 0xFF00, masks[2] = 0xFF;
     }
   }
-  const Channel red(masks[0]), green(masks[1]), blue(masks[2]);
+  const BitFieldChannel red(masks[0]), green(masks[1]), blue(masks[2]);
   auto fromPalette = [&](uint32_t index) -> uint32_t {
     if (index >= bmp.palette.size()) return 0;
     const TPaletteEntry& e = bmp.palette[index];

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/graphics/dib.h"
+#include "framework/bit_field_channel.h"
 #include "framework/bitmap.h"
 #include "framework/exceptions.h"
 
@@ -35,6 +36,30 @@ const char* compressionName(uint32_t compression) {
     default:
       return "unknown";
   }
+}
+
+// The picture's pixels as 0x00RRGGBB, top row first. The bitmap reader widens 16-bit
+// channels itself; a 16-bit device-independent bitmap gives each channel's top bits with
+// zeros below (31 becomes 248), so here each 5- or 6-bit channel is widened by repeating
+// its top bits and full intensity stays 255.
+std::vector<uint32_t> rgbPixels(const TGraphic& graphic) {
+  std::vector<uint32_t> pixels;
+  const auto* dib = dynamic_cast<const TDIB*>(&graphic);
+  if (dib == nullptr || dib->BitCount() != 16) {
+    graphic.ToRGB32(pixels);
+    return pixels;
+  }
+  const TDIBPixelFormat& format = dib->PixelFormat();
+  const BitFieldChannel red(format.RBitMask), green(format.GBitMask), blue(format.BBitMask);
+  pixels.reserve(static_cast<size_t>(dib->Width()) * static_cast<size_t>(dib->Height()));
+  for (int y = 0; y < dib->Height(); ++y) {
+    for (int x = 0; x < dib->Width(); ++x) {
+      const uint32_t v = dib->Pixel(x, y);
+      pixels.push_back((uint32_t{red.expand(v)} << 16) | (uint32_t{green.expand(v)} << 8) |
+                       blue.expand(v));
+    }
+  }
+  return pixels;
 }
 
 int usage() {
@@ -81,8 +106,7 @@ int main(int argc, char** argv) {
     std::printf("bit count:    %d\n", bitCount);
     std::printf("compression:  %u (%s)\n", compression, compressionName(compression));
     if (args.size() == 2) {
-      std::vector<uint32_t> pixels;
-      graphic->ToRGB32(pixels);
+      const std::vector<uint32_t> pixels = rgbPixels(*graphic);
       TBitmap out;
       out.SetSize(graphic->Width(), graphic->Height());
       for (int y = 0; y < out.Height(); ++y) {

@@ -2,12 +2,10 @@
 
 #include "engine/input/dx_input.h"
 
-TCustomInput::TCustomInput(TCustomDXInput& owner, bool enabled, bool bindInputStates)
+TCustomInput::TCustomInput(TCustomDXInput& owner)
     : effects_(std::make_unique<TForceFeedbackEffects>(this)),
-      BindInputStates(bindInputStates),
       Effects(effects_.get()),
-      owner_(owner),
-      enabled_(enabled) {}
+      owner_(owner) {}
 
 // Device classes close themselves in their own destructors, while their motor exists.
 TCustomInput::~TCustomInput() = default;

@@ -26,7 +26,8 @@ class TCustomInput : public TObject {
   std::unique_ptr<TForceFeedbackEffects> effects_;
 
  public:
-  explicit TCustomInput(TCustomDXInput& owner, bool enabled = true, bool bindInputStates = true);
+  // Every device starts enabled and bound; the stored settings may switch either off.
+  explicit TCustomInput(TCustomDXInput& owner);
   ~TCustomInput() override;
   TCustomInput(const TCustomInput&) = delete;
   TCustomInput& operator=(const TCustomInput&) = delete;

@@ -2,9 +2,9 @@
 
 #include "engine/input/dx_input.h"
 
-// Off unless switched on: the mouse serves the menus, and steering with it needs the
-// device layer.
-TMouse::TMouse(TCustomDXInput& owner) : TCustomInput(owner, false, false) {}
+// On like every device; the game's stored settings switch it off, as the pointer serves
+// only the menus. Opening it needs the device layer.
+TMouse::TMouse(TCustomDXInput& owner) : TCustomInput(owner) {}
 
 TMouse::~TMouse() { TMouse::FinalizeDevice(); }
 

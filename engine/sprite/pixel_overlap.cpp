@@ -81,6 +81,8 @@ class LockSet {
 
 bool PatternsOverlap(const TRect& pattern1, TDirectDrawSurface* surface1, const TRect& pattern2,
                      TDirectDrawSurface* surface2, int64_t dx, int64_t dy) {
+  // An empty pattern (a frame outside the image's patterns) overlaps nothing.
+  if (IsEmptyRect(pattern1) || IsEmptyRect(pattern2)) return false;
   const int64_t w1 = pattern1.Width();
   const int64_t h1 = pattern1.Height();
   const int64_t w2 = pattern2.Width();

@@ -1,5 +1,7 @@
 #include "engine/input/dx_input.h"
 
+#include <functional>
+
 #include "framework/description.h"
 #include "input_fixture.h"
 #include "platform/sdl_keys.h"
@@ -189,21 +191,43 @@ TEST_F(InputTest, UnboundDeviceIsReadButNotMerged) {
 
 TEST_F(InputTest, MouseNeedsTheDeviceLayer) {
   sys->deviceLayerWorks = false;
-  TDXInput* input = create();
-  try {
-    input->Mouse->SetEnabled(true);
-    FAIL() << "no error";
-  } catch (const EDXInputError& e) {
-    EXPECT_EQ(e.Message(), "DirectInput is necessary to use the mouse");
-  }
+  const auto expectMouseError = [](const std::function<void()>& action) {
+    try {
+      action();
+      FAIL() << "no error";
+    } catch (const EDXInputError& e) {
+      EXPECT_EQ(e.Message(), "DirectInput is necessary to use the mouse");
+    }
+  };
+  expectMouseError([&] { create(); });  // the mouse is on unless settings say otherwise
+  TDXInput* input = create([](TDXInput& in) { in.Mouse->SetEnabled(false); });
+  EXPECT_TRUE(input->Keyboard->Initialized());
+  expectMouseError([&] { input->Mouse->SetEnabled(true); });
   EXPECT_FALSE(input->Mouse->Initialized());
 }
 
+TEST_F(InputTest, EveryDeviceStartsEnabledAndBound) {
+  TDXInput* input = create();
+  ASSERT_EQ(input->DeviceCount(), 3);
+  for (int i = 0; i < input->DeviceCount(); ++i) {
+    EXPECT_TRUE(input->Devices(i)->Enabled()) << "device " << i;
+    EXPECT_TRUE(input->Devices(i)->BindInputStates) << "device " << i;
+  }
+}
+
+TEST_F(InputTest, StoredSettingsKeepTheMouseOutOfTheStates) {
+  sys->deviceLayerWorks = false;  // nor does a machine without the device layer refuse them
+  TDXInput* input = create(applyStored);
+  EXPECT_FALSE(input->Mouse->Initialized());
+  sys->mouse.x = 7;
+  sys->mouse.buttons[0] = true;
+  sys->setKey(VK_DOWN, true);
+  input->UpdateInput();
+  EXPECT_EQ(input->States, (TDXInputStates{isDown}));
+}
+
 TEST_F(InputTest, MouseMovementAndButtonsGiveStates) {
-  TDXInput* input = create([](TDXInput& in) {
-    in.Mouse->SetEnabled(true);
-    in.Mouse->BindInputStates = true;
-  });
+  TDXInput* input = create();
   ASSERT_TRUE(input->Mouse->Initialized());
   EXPECT_EQ(input->Mouse->ButtonCount, 3);
   sys->mouse.x = -4;
@@ -214,7 +238,8 @@ TEST_F(InputTest, MouseMovementAndButtonsGiveStates) {
 }
 
 TEST_F(InputTest, DeviceLayerIsTakenOnceAndGivenBack) {
-  TDXInput* input = create();
+  // The mouse off, as the game has it: without the layer it could not open.
+  TDXInput* input = create([](TDXInput& in) { in.Mouse->SetEnabled(false); });
   EXPECT_TRUE(input->HasDeviceLayer());
   EXPECT_EQ(sys->deviceLayerUsers, 1);
   input->InitializeInput();

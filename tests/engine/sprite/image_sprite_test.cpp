@@ -236,6 +236,23 @@ TEST_F(ImageSpriteTest, FineTestPassesWithoutPixelHitOrAgainstPlainSprites) {
   EXPECT_TRUE(t->TestHit(*s));  // t's own PixelHit decides t's test
 }
 
+TEST_F(ImageSpriteTest, FrameOutsideThePatternsHitsNothingWhereverItStands) {
+  TPictureCollectionItem* a = image("a", 10, 10, {{0, 0}, {5, 5}, {9, 9}});
+  initialize();
+  TImageSprite* ghost = sprite(a, 0, 0);
+  ghost->FramePos = 3;  // the image has one pattern
+  TImageSprite* solid = sprite(a, 0, 0);
+  ghost->PixelHit = solid->PixelHit = true;
+  for (int y = -10; y <= 10; ++y) {
+    for (int x = -10; x <= 10; ++x) {
+      solid->PosX = x;
+      solid->PosY = y;
+      ASSERT_FALSE(ghost->TestHit(*solid)) << x << "," << y;
+      ASSERT_FALSE(solid->TestHit(*ghost)) << x << "," << y;
+    }
+  }
+}
+
 TEST_F(ImageSpriteTest, LockedSurfaceMeansNoCollision) {
   TPictureCollectionItem* a = image("a", 10, 10, {{0, 0}});
   initialize();

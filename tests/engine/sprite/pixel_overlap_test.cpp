@@ -59,6 +59,17 @@ TEST_F(PixelOverlapTest, MissingSurfaceLeavesTheBoxesAndFarOffsetsDoNotOverflow)
   EXPECT_FALSE(PatternsOverlap(box, a.get(), box, a.get(), -int64_t{INT32_MAX} * 2, 0));
 }
 
+TEST_F(PixelOverlapTest, EmptyPatternOverlapsNothingWhereverItLies) {
+  auto a = surface(ddraw16, 10, 10, 0);
+  a->Fill(0xFFFF);
+  const TRect box{0, 0, 10, 10};
+  for (int64_t d : {-1, 0, 5, 9}) {
+    EXPECT_FALSE(PatternsOverlap(box, a.get(), TRect{}, nullptr, d, d)) << d;
+    EXPECT_FALSE(PatternsOverlap(TRect{}, nullptr, box, a.get(), -d, -d)) << d;
+    EXPECT_FALSE(PatternsOverlap(box, a.get(), TRect{3, 3, 3, 8}, a.get(), d, d)) << d;
+  }
+}
+
 TEST_F(PixelOverlapTest, DifferentDepthsCollideAndThirtyTwoBitsIgnoreTheTopByte) {
   TDirectDraw ddraw32(nullptr, PixelFormat888(32));
   auto a = surface(ddraw16, 4, 4, 0);

@@ -331,6 +331,17 @@ TEST_F(DrawPassTest, RectanglesTouchingTheSurfaceEdgeAreNotDrawn) {
   EXPECT_EQ(engine.DrawnCount(), 1);
 }
 
+TEST_F(DrawPassTest, SpriteWithoutWidthOrHeightIsNotDrawnButItsChildrenAre) {
+  Hooked* thin = at(engine, 5, 5, 0, 10);
+  Hooked* flat = at(engine, 400, 300, 10, 0);
+  Hooked* inverted = at(engine, 100, 100, -5, 10);
+  Hooked* child = at(*thin, 10, 10);
+  engine.DrawAll();
+  EXPECT_EQ(thin->draws + flat->draws + inverted->draws, 0);
+  EXPECT_EQ(child->draws, 1);
+  EXPECT_EQ(engine.DrawnCount(), 1);
+}
+
 TEST_F(DrawPassTest, InvisibleSpriteHidesItsSubtree) {
   Hooked* parent = at(engine, 0, 0);
   Hooked* child = at(*parent, 0, 0);

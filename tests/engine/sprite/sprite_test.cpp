@@ -201,6 +201,15 @@ TEST_F(SpriteTreeTest, CollisionWalkReportsEveryOverlapInCreationOrder) {
   EXPECT_EQ(log, (std::vector<std::string>{"hit shark near", "hit shark inner"}));
 }
 
+TEST_F(SpriteTreeTest, EmptyBoxesNeitherHitNorAreHit) {
+  Probe* shark = box(engine, "shark", 0, 0, 10, 10);
+  box(engine, "thin", 5, 5, 0, 3);
+  Probe* flat = box(engine, "flat", 2, 2, 4, 0);
+  EXPECT_EQ(shark->CheckCollisions(), 0);
+  EXPECT_EQ(flat->CheckCollisions(), 0);
+  EXPECT_TRUE(log.empty());
+}
+
 TEST_F(SpriteTreeTest, BothFineTestsMustAgree) {
   Probe* shark = box(engine, "shark", 0, 0, 10, 10);
   Probe* fish = box(engine, "fish", 0, 0, 10, 10);

@@ -25,3 +25,14 @@ TEST(Rectangles, OverlapNeedsSharedInteriorOnBothAxes) {
   EXPECT_EQ(MaxInt32(-3, 2), 2);
   EXPECT_EQ(MinInt32(INT32_MIN, 0), INT32_MIN);
 }
+
+TEST(Rectangles, EmptyRectangleOverlapsNothing) {
+  const TRect a{0, 0, 10, 10};
+  // Corners strictly inside a, in either argument place.
+  for (const TRect& empty : {TRect{5, 5, 5, 8}, TRect{5, 5, 8, 5}, TRect{5, 5, 5, 5},
+                             TRect{6, 6, 4, 8}, TRect{6, 6, 8, 4}}) {
+    EXPECT_FALSE(OverlapRect(a, empty)) << empty.Left << "," << empty.Top;
+    EXPECT_FALSE(OverlapRect(empty, a)) << empty.Left << "," << empty.Top;
+    EXPECT_FALSE(OverlapRect(empty, empty));
+  }
+}
