@@ -10,6 +10,7 @@
 
 #include "engine/input/dx_input.h"
 #include "framework/application.h"
+#include "framework/bit_field_channel.h"
 #include "game/game_vars.h"
 #include "game/main_form.h"
 #include "game/start_up.h"
@@ -23,6 +24,11 @@ namespace {
 using platform::VK_DOWN;
 using platform::VK_RIGHT;
 using platform::VK_UP;
+
+// The channels of the two pixel formats a window is given, widened to 8 bits so that
+// full intensity stays full.
+const BitFieldChannel kRed565(0xF800), kGreen565(0x07E0), kBlue565(0x001F);
+const BitFieldChannel kRed8888(0xFF0000), kGreen8888(0x00FF00), kBlue8888(0x0000FF);
 
 struct Camera {
   platform::FakePlatform fake;
@@ -58,16 +64,10 @@ struct Camera {
     for (int y = 0; y < picture.height; ++y) {
       for (int x = 0; x < picture.width; ++x) {
         const uint32_t p = picture.pixel(x, y);
-        if (picture.format == platform::PixelFormat::RGB565) {
-          // Each channel widened by repeating its top bits, so full intensity stays full.
-          const uint32_t r = (p >> 11) & 0x1F, g = (p >> 5) & 0x3F, b = p & 0x1F;
-          raster.at(x, y) = {static_cast<uint8_t>(r << 3 | r >> 2),
-                             static_cast<uint8_t>(g << 2 | g >> 4),
-                             static_cast<uint8_t>(b << 3 | b >> 2)};
-        } else {
-          raster.at(x, y) = {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8),
-                             static_cast<uint8_t>(p)};
-        }
+        const bool narrow = picture.format == platform::PixelFormat::RGB565;
+        raster.at(x, y) = {(narrow ? kRed565 : kRed8888).expand(p),
+                           (narrow ? kGreen565 : kGreen8888).expand(p),
+                           (narrow ? kBlue565 : kBlue8888).expand(p)};
       }
     }
     const std::string path = (std::filesystem::path(outDir) / (name + ".png")).string();
