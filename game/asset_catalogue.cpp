@@ -7,6 +7,7 @@
 
 #include "engine/graphics/image_list.h"
 #include "framework/exceptions.h"
+#include "game/creature_kinds.h"
 #include "game/main_form.h"
 
 namespace {
@@ -15,13 +16,10 @@ constexpr uint32_t clWhite = 0x00FFFFFF;
 constexpr int kFrameFiles = 4;  // frame 4 is loaded and never shown
 constexpr int kMenuPictures = 11;
 
-// The file stems of the thirteen monster kinds, by kind.
-constexpr std::array<const char*, 13> kMonsterStems = {
-    "bomba", "f",         "Angel", "pirania", "Pigoplip", "bochka", "guban",
-    "kar",   "Zelenuska", "kol",   "ves",     "Glaz",     "kit"};
-
 // The kinds in the order their frames are loaded.
-constexpr std::array<int, 13> kMonsterLoadOrder = {0, 1, 2, 3, 4, 5, 6, 8, 11, 9, 7, 10, 12};
+constexpr std::array<int32_t, kCreatureKindCount> kMonsterLoadOrder = {
+    ckMine,      ckSmallFish, ckAngelfish,     ckPiranha,    ckPufferfish, ckBarrel, ckWrasse,
+    ckGreenfish, ckEyefish,   ckPorcupineFish, ckCuttlefish, ckAnglerfish, ckWhale};
 
 }  // namespace
 
@@ -38,7 +36,7 @@ void TMainForm::loadPictures() {
   load("puz", "Data\\Effects\\Water\\puzir.bmp");
   load("background", "Data\\Fon\\3.bmp");
   load("Panel", "Data\\Fon\\panel.bmp");
-  for (int kind = 1; kind <= 12; ++kind) {
+  for (int kind = 1; kind < kCreatureKindCount; ++kind) {
     for (int frame = 1; frame <= kFrameFiles; ++frame) {
       makeWhiteTransparent(Format("f%d%d", kind, frame));
       makeWhiteTransparent(Format("f0%d", frame));
@@ -52,8 +50,8 @@ void TMainForm::loadPictures() {
   }
   for (int frame = 1; frame <= kFrameFiles; ++frame) {
     for (int kind : kMonsterLoadOrder) {
-      load(Format("f%d%d", kind, frame), Format("Data\\Monsters\\Levels\\%s%d.bmp",
-                                                kMonsterStems[static_cast<size_t>(kind)], frame));
+      load(Format("f%d%d", kind, frame),
+           Format("Data\\Monsters\\Levels\\%s%d.bmp", CreatureKind(kind).Stem, frame));
     }
   }
   for (int i = 0; i <= 1; ++i) {

@@ -7,6 +7,7 @@
 #include "engine/graphics/image_list.h"
 #include "engine/input/dx_input.h"
 #include "engine/sprite/sprite_engine.h"
+#include "game/creature_kinds.h"
 #include "game/game_vars.h"
 #include "game/main_form.h"
 #include "game/monster_sprite.h"
@@ -29,10 +30,12 @@ constexpr int32_t kMaxPhase = 2147483647;
 
 std::vector<TMonsterGroup> LevelMonsterGroups(int32_t level) {
   std::vector<TMonsterGroup> groups{{3 * level + 198, kRandomKind}};
-  if (level <= 2) groups.push_back({41, 0});
-  if (level == 2 || level == 3) groups.push_back({21, 5});
-  if (level >= 6) groups.push_back({16, 7});
-  if (level >= 8) groups.push_back({16, 10});
+  for (int32_t kind = 0; kind < kCreatureKindCount; ++kind) {
+    const TFixedGroup& fixed = CreatureKind(kind).FixedGroup;
+    if (fixed.Count > 0 && fixed.FirstLevel <= level && level <= fixed.LastLevel) {
+      groups.push_back({fixed.Count, kind});
+    }
+  }
   return groups;
 }
 
@@ -55,9 +58,9 @@ void TMainForm::Button1Click(TObject*) {
       monster->PosX = Random(kSpreadX);
       monster->PosY = Random(kSpreadY);
       monster->SetZOrder(kSceneZ);
-      monster->Kind = group.Kind == kRandomKind ? Random(level + 4) : group.Kind;
+      monster->Kind = group.Kind == kRandomKind ? Random(RandomKindDraws(level)) : group.Kind;
       monster->Speed = Random(level * 5) + 1;
-      if (monster->Kind == 13) monster->Kind = 1;
+      monster->Kind = KindOfDraw(monster->Kind);
       FitToImage(*monster, images.FindByName(MonsterImageName(monster->Kind, 1)));
       monster->WobblePhase = Random(kMaxPhase);
     }

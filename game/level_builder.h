@@ -1,6 +1,6 @@
 #pragma once
-// The monster groups of a level: a large group of random kinds and, at some levels,
-// fixed groups of mines, barrels and predators.
+// The monster groups of a level: a large group of random kinds and, at some levels, the
+// fixed groups the creature table gives (mines, barrels and predators).
 
 #include <cstdint>
 #include <vector>

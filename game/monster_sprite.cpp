@@ -6,6 +6,7 @@
 #include "engine/sprite/sprite_engine.h"
 #include "engine/timer/cos_table.h"
 #include "framework/exceptions.h"
+#include "game/creature_kinds.h"
 #include "game/game_vars.h"
 #include "game/random.h"
 #include "game/scene_sprites.h"
@@ -17,7 +18,6 @@ constexpr double kPhasePerMs = 0.1;    // cosine-table steps
 constexpr int32_t kScreenWidth = 800;  // bubbles only while on screen
 constexpr int32_t kBubbleOdds = 20;
 constexpr int32_t kBubbleDraw = 10;
-constexpr int32_t kBarrel = 5;  // drops debris along with its bubbles
 constexpr int32_t kDebrisOffsetX = 70;
 constexpr int32_t kDebrisOffsetY = -50;
 }  // namespace
@@ -46,7 +46,7 @@ void TMonoSprite::releaseBubble() {
   if (RootEngine() == nullptr) return;
   TSprite& root = *RootEngine();
   ReleaseEffect(root, images_.FindByName("puz"), x, y, 0);
-  if (Kind == kBarrel) {
+  if (CreatureKind(Kind).LeaksDebris) {
     ReleaseEffect(root, images_.FindByName("shlak"), x + kDebrisOffsetX, y + kDebrisOffsetY, 5);
   }
 }

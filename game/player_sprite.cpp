@@ -6,6 +6,7 @@
 #include "engine/input/dx_input.h"
 #include "engine/sprite/sprite_engine.h"
 #include "framework/exceptions.h"
+#include "game/creature_kinds.h"
 #include "game/game_vars.h"
 #include "game/monster_sprite.h"
 #include "game/random.h"
@@ -28,39 +29,6 @@ constexpr int32_t kBubbleAbove = 45;
 constexpr int32_t kSendBackRange = 50000;
 constexpr double kMaxLife = 100;
 }  // namespace
-
-TEatingRow EatingRow(int32_t kind, double m) {
-  switch (kind) {
-    case 0:
-      return {0, -7, 7, true};
-    case 1:
-      return {2, 2, -2, true};
-    case 2:
-      return {9, 9, -9, true};
-    case 3:
-      return {3, 3, -3, true};
-    case 4:
-      return {6, 6, -6, true};
-    case 5:
-      return {0, -12, 12, true};
-    case 6:
-      return {7, 7, -7, true};
-    case 7:
-      return {-0.01 * m, -0.05 * m * 2, 0.005 * m, false};
-    case 8:
-      return {9, 9, -9, true};
-    case 9:
-      return {-2, -7, 7, true};
-    case 10:
-      return {-0.01 * m, -0.07 * m * 2, 0.005 * m, false};
-    case 11:
-      return {1, 1, -1, true};
-    case 12:
-      return {-0.03 * m, -0.09 * m * 2, 0.005 * m, false};
-    default:
-      return {0, 0, 0, false};
-  }
-}
 
 void TPlayerSprite::MoveSelf(int32_t lagCount) {
   // A finished level's shark goes; being dead, it finds nothing to eat below.
@@ -100,13 +68,15 @@ void TPlayerSprite::HandleCollision(TSprite& other, bool& stop) {
 }
 
 void TPlayerSprite::EatMonster(TMonoSprite& monster) {
-  const TEatingRow row = EatingRow(monster.Kind, GameVars.LastLag);
-  GameVars.Points = GameVars.Points + row.Points;
-  GameVars.Life = GameVars.Life + row.Life;
-  GameVars.Hunger = GameVars.Hunger + row.Hunger;
+  const TTouchEffect& touch = CreatureKind(monster.Kind).Touch;
+  // A predator's amounts are per millisecond of the frame it overlaps the shark in.
+  const double scale = touch.Drains ? GameVars.LastLag : 1;
+  GameVars.Points = GameVars.Points + touch.Points * scale;
+  GameVars.Life = GameVars.Life + touch.Life * scale;
+  GameVars.Hunger = GameVars.Hunger + touch.Hunger * scale;
   if (GameVars.Points < 0) GameVars.Points = 0;
   if (GameVars.Hunger < 0) GameVars.Hunger = 0;
   if (GameVars.Life > kMaxLife) GameVars.Life = kMaxLife;
-  if (row.SentBack) monster.PosX = Random(kSendBackRange);
+  if (!touch.Drains) monster.PosX = Random(kSendBackRange);
   input_.Joystick->Effects->Find("eff1")->Start();
 }

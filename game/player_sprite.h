@@ -25,14 +25,3 @@ class TPlayerSprite : public TImageSprite {
   TPictureCollection& images_;
   TCustomDXInput& input_;
 };
-
-// What one touch of a monster of this kind does, before the clamps: fixed amounts, or
-// per millisecond of the frame's lag for the predators. True for the kinds that are sent
-// back after a touch.
-struct TEatingRow {
-  double Points;
-  double Life;
-  double Hunger;
-  bool SentBack;
-};
-TEatingRow EatingRow(int32_t kind, double lastLag);

@@ -30,9 +30,9 @@ std::vector<ArtPiece> paintAll() {
   }
   for (int k = 0; k < kMonsterKinds; ++k) {
     for (int n = 1; n <= 4; ++n) {
-      out.push_back(
-          {"Data\\Monsters\\Levels\\" + std::string(kMonsterStems[k]) + std::to_string(n) + ".bmp",
-           paintMonster(k, n), 24, kWhiteKey});
+      out.push_back({"Data\\Monsters\\Levels\\" + std::string(CreatureKind(k).Stem) +
+                         std::to_string(n) + ".bmp",
+                     paintMonster(k, n), 24, kWhiteKey});
     }
   }
   out.push_back({"Data\\Fon\\1.bmp", paintNameEntryBackground(), 24, std::nullopt});

@@ -4,10 +4,6 @@
 
 namespace art {
 
-const char* const kMonsterStems[kMonsterKinds] = {
-    "bomba", "f",         "Angel", "pirania", "Pigoplip", "bochka", "guban",
-    "kar",   "Zelenuska", "kol",   "ves",     "Glaz",     "kit"};
-
 namespace {
 
 const Rgb kInk = rgb255(20, 22, 34);

@@ -2,12 +2,13 @@
 // The thirteen monster kinds, facing left, four frames each (frames 1 to 3 are one swim
 // cycle; frame 4 is the half-way pose).
 
+#include "game/creature_kinds.h"
 #include "tools/art/raster.h"
 
 namespace art {
 
-constexpr int kMonsterKinds = 13;
-extern const char* const kMonsterStems[kMonsterKinds];
+// The kinds, their names and the stems of their files are the game's creature table.
+constexpr int kMonsterKinds = kCreatureKindCount;
 
 // Canvas size of a kind's frames.
 void monsterSize(int kind, int* w, int* h);
