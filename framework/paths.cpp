@@ -137,15 +137,24 @@ std::string InstalledDataFolder(const std::string& executablePath, const std::st
   return folder.string();
 }
 
-std::string UserDataFolder(const std::string& name) {
-  // As the XDG base directory rules have it, a relative XDG_DATA_HOME is ignored.
-  const char* dataHome = std::getenv("XDG_DATA_HOME");
-  if (dataHome != nullptr && dataHome[0] == '/') return (fs::path(dataHome) / name).string();
+namespace {
+// $variable/<name>, or the home folder's fallback/<name>; as the XDG base directory rules
+// have it, a relative path in the variable is ignored.
+std::string xdgFolder(const char* variable, const fs::path& fallback, const std::string& name) {
+  const char* value = std::getenv(variable);
+  if (value != nullptr && value[0] == '/') return (fs::path(value) / name).string();
   const char* home = std::getenv("HOME");
-  if (home != nullptr && home[0] == '/') {
-    return (fs::path(home) / ".local" / "share" / name).string();
-  }
+  if (home != nullptr && home[0] == '/') return (fs::path(home) / fallback / name).string();
   return std::string();
+}
+}  // namespace
+
+std::string UserDataFolder(const std::string& name) {
+  return xdgFolder("XDG_DATA_HOME", fs::path(".local") / "share", name);
+}
+
+std::string UserConfigFolder(const std::string& name) {
+  return xdgFolder("XDG_CONFIG_HOME", ".config", name);
 }
 
 bool FileExists(const std::string& gamePath) {

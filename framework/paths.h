@@ -43,3 +43,7 @@ std::string InstalledDataFolder(const std::string& executablePath, const std::st
 // Where the files of one user go: $XDG_DATA_HOME/<name>, by default
 // ~/.local/share/<name>; empty when neither that nor the home folder is known.
 std::string UserDataFolder(const std::string& name);
+
+// Where the settings of one user go: $XDG_CONFIG_HOME/<name>, by default
+// ~/.config/<name>; empty when neither that nor the home folder is known.
+std::string UserConfigFolder(const std::string& name);

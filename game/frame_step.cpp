@@ -22,6 +22,7 @@ void TMainForm::DXTimerTimer(TObject*, int32_t LagCount) {
   if (!DXDraw->CanDraw()) return;
 
   DXInput->UpdateInput();
+  padControls();
   if (GameVars.GameState == gsPlay) DXSpriteEngine->Move(LagCount);
   DXSpriteEngine->Dead();
   TDirectDrawSurface& surface = DXDraw->Surface();

@@ -10,6 +10,7 @@
 #include "engine/timer/library_loader.h"
 #include "framework/application.h"
 #include "framework/paths.h"
+#include "game/control_settings.h"
 #include "game/records.h"
 #include "game/start_up.h"
 #include "platform/platform.h"
@@ -31,7 +32,8 @@ int main() {
   {
     TApplication application(*platform);
     try {
-      CreateGameWindows(application);
+      const TGameWindows windows = CreateGameWindows(application);
+      ApplyControlSettings(*windows.MainForm, DefaultControlSettings());
       application.Run();
     } catch (const std::exception& e) {
       // Only a damaged window description gets here: nothing can run without it.

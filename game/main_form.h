@@ -2,6 +2,7 @@
 // The game's main window: it owns every component of the game, ties the frame timer to
 // the display, and runs the game one frame per timer tick.
 
+#include <bitset>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -27,6 +28,7 @@ class TMainForm : public TDXForm {
   std::string ClassName() const override { return "TMainForm"; }
   TComponent* CreateStoredComponent(const std::string& className, TComponent* parent) override;
   void Loaded() override;
+  void WndProc(TMessage& message) override;
 
   // Components of the stored description.
   TLabel* Label1 = nullptr;
@@ -66,6 +68,19 @@ class TMainForm : public TDXForm {
   std::function<void()> ShowNameEntry;
 
  private:
+  // What a click does on a screen between games: back to the menu, or on into play from
+  // the level intro.
+  void leaveScreen();
+  // What a click on the menu's item does; 0 or kNoItem does nothing.
+  void chooseMenuItem(int item);
+  // Moves the menu's highlight one item down (1) or up (-1), with the game's pointer.
+  void highlightMenuItem(int step);
+  // Enter, and the pad's A: the highlighted item on the menu, a click on the other screens.
+  void confirm();
+  // Escape, and the pad's B: from play to the menu, a click on the screens between games.
+  void goBack();
+  // The pad's buttons and directions for the menus and screens, once per frame.
+  void padControls();
   void publishHandlers();
   void loadPictures();
   void createPanel();
@@ -74,6 +89,9 @@ class TMainForm : public TDXForm {
   void drawStatusLine(TDirectDrawSurfaceCanvas& canvas);
   void gameOverTest();
   void toggleFullScreen();
+
+  std::bitset<256> heldKeys_;  // keys down on this window, by virtual-key code
+  bool keyRepeats_ = false;    // the key-down being handled repeats a held key
 };
 
 // The key that skips a level below level 9 (and does nothing else anywhere).

@@ -21,3 +21,21 @@ inline int MenuItemAt(int x, int y) {
   }
   return 0;
 }
+
+// The middle of item i, where the game's pointer goes when a key or a pad highlights it.
+inline int MenuItemCentreX(int item) { return 900 - 100 * item; }
+inline int MenuItemCentreY(int item) { return 50 * item + 25; }
+
+// The item one step (1 down, -1 up) from current, round from the last item to the first
+// and back; from no item, down takes the first and up the last. The continue item is
+// passed over while there is no game to continue.
+inline int NextMenuItem(int current, int step, bool continueLocked) {
+  constexpr int count = kLastMenuItem - kFirstMenuItem + 1;
+  if (step == 0) return current;
+  const bool onItem = current >= kFirstMenuItem && current <= kLastMenuItem;
+  int item = onItem ? current : (step > 0 ? kLastMenuItem : kFirstMenuItem);
+  do {
+    item = kFirstMenuItem + ((item - kFirstMenuItem + step) % count + count) % count;
+  } while (continueLocked && item == kItemContinue);
+  return item;
+}

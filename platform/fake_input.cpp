@@ -1,5 +1,7 @@
 #include "platform/fake_input.h"
 
+#include "platform/rumble_motor.h"
+
 namespace platform {
 
 namespace {
@@ -7,25 +9,53 @@ namespace {
 class FakeJoystick : public Joystick {
  public:
   FakeJoystick(std::shared_ptr<FakeJoystickDevice> device, bool haptics)
-      : device_(std::move(device)), haptics_(haptics) {}
+      : device_(std::move(device)), haptics_(haptics) {
+    if (haptics_ && !device_->motor && device_->rumble) {
+      FakeJoystickDevice* d = device_.get();
+      rumble_ = std::make_unique<RumbleMotor>([d](uint16_t low, uint16_t high, uint32_t ms) {
+        if (!d->plugged) return false;
+        d->rumbleCalls.push_back({low, high, ms});
+        return true;
+      });
+    }
+  }
   bool attached() override { return device_->plugged; }
   int axisCount() override { return device_->axisCount; }
   int buttonCount() override { return device_->buttonCount; }
   bool read(JoystickReading& reading) override {
     if (!device_->plugged || !device_->readable) return false;
     reading = device_->state;
+    device_->state.pressed.fill(false);
     return true;
   }
   HapticDevice* haptic() override {
-    return haptics_ && device_->plugged ? device_->motor.get() : nullptr;
+    if (!haptics_ || !device_->plugged) return nullptr;
+    if (device_->motor) return device_->motor.get();
+    return rumble_.get();
   }
 
  private:
   std::shared_ptr<FakeJoystickDevice> device_;
   bool haptics_;
+  std::unique_ptr<RumbleMotor> rumble_;
 };
 
 }  // namespace
+
+void FakeJoystickDevice::press(int button, bool down) {
+  const auto i = static_cast<size_t>(button);
+  state.buttons.at(i) = down;
+  if (down) state.pressed.at(i) = true;
+}
+
+void FakeJoystickDevice::deflect(int x, int y) {
+  const int32_t centre = (state.axisMin + state.axisMax) / 2;
+  auto end = [&](int direction) {
+    return direction > 0 ? state.axisMax : direction < 0 ? state.axisMin : centre;
+  };
+  state.axes[0] = end(x);
+  state.axes[1] = end(y);
+}
 
 int FakeHapticDevice::liveEffects() const {
   int n = 0;
@@ -117,6 +147,12 @@ std::shared_ptr<FakeJoystickDevice> FakeInputSystem::plugJoystick(int axisCount,
   return device;
 }
 
+std::shared_ptr<FakeJoystickDevice> FakeInputSystem::plugPad() {
+  auto pad = plugJoystick(kPadAxisCount, kPadButtonCount, false);
+  pad->rumble = true;
+  return pad;
+}
+
 void FakeInputSystem::unplugJoystick(const std::shared_ptr<FakeJoystickDevice>& device) {
   for (auto it = joysticks.begin(); it != joysticks.end(); ++it) {
     if (*it == device) {
@@ -150,6 +186,11 @@ std::unique_ptr<Joystick> FakeInputSystem::openJoystick(int position, bool hapti
   const auto& device = joysticks[static_cast<size_t>(position)];
   ++device->opens;
   return std::make_unique<FakeJoystick>(device, haptics && deviceLayerUsers > 0);
+}
+
+int FakeInputSystem::addControllerMappings(const std::string& file) {
+  mappingFiles.push_back(file);
+  return 0;
 }
 
 std::unique_ptr<InputSystem> createFakeInputSystem() { return std::make_unique<FakeInputSystem>(); }

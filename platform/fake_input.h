@@ -51,13 +51,26 @@ class FakeHapticDevice : public HapticDevice {
 
 // One stick plugged into the fake system; tests move it through these fields.
 struct FakeJoystickDevice {
+  struct RumbleCall {
+    uint16_t low = 0;
+    uint16_t high = 0;
+    uint32_t ms = 0;
+  };
   int axisCount = 2;
   int buttonCount = 12;
+  // What the next reading gives; its pressed flags are cleared by each reading.
   JoystickReading state{};
   bool plugged = true;
   bool readable = true;
-  std::unique_ptr<FakeHapticDevice> motor;  // nullptr: no force feedback
+  std::unique_ptr<FakeHapticDevice> motor;  // nullptr: no effect-playing motor
+  bool rumble = false;                      // without a motor, the pad can still rumble
+  std::vector<RumbleCall> rumbleCalls;
   int opens = 0;
+
+  // Holds a button down, counting it as pressed for the next reading; or lets it go.
+  void press(int button, bool down = true);
+  // Moves the stick to one end of its X and Y travel (-1, 0 centred, or 1).
+  void deflect(int x, int y);
 };
 
 class FakeInputSystem : public InputSystem {
@@ -76,7 +89,10 @@ class FakeInputSystem : public InputSystem {
   // A stick with the usual signed 16-bit span, centred.
   std::shared_ptr<FakeJoystickDevice> plugJoystick(int axisCount = 2, int buttonCount = 12,
                                                    bool forceFeedback = false);
+  // A pad that SDL would map: the fixed pad layout, no motor, but rumble.
+  std::shared_ptr<FakeJoystickDevice> plugPad();
   void unplugJoystick(const std::shared_ptr<FakeJoystickDevice>& device);
+  std::vector<std::string> mappingFiles;  // asked for through addControllerMappings
 
   bool acquireDeviceLayer() override;
   void releaseDeviceLayer() override;
@@ -85,6 +101,7 @@ class FakeInputSystem : public InputSystem {
   int joystickCount() override { return static_cast<int>(joysticks.size()); }
   uint32_t joystickChanges() override { return changes; }
   std::unique_ptr<Joystick> openJoystick(int position, bool haptics) override;
+  int addControllerMappings(const std::string& file) override;
 };
 
 }  // namespace platform

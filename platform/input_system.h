@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -74,6 +75,32 @@ class HapticDevice {
   virtual bool setAutocenter(bool on) = 0;
 };
 
+// A pad that SDL knows as a game controller reads in one fixed layout, whatever its make:
+// axes X and Y the left stick, Z the triggers (left minus right), then the right stick's
+// X and Y; the d-pad as the hat; buttons in the order of PadButton. A stick that SDL
+// cannot map reads as its driver lays it out.
+enum PadButton : int {
+  kPadA,
+  kPadB,
+  kPadX,
+  kPadY,
+  kPadLeftShoulder,
+  kPadRightShoulder,
+  kPadBack,
+  kPadStart,
+  kPadGuide,
+  kPadLeftStick,
+  kPadRightStick,
+  kPadMisc,  // share, capture or microphone button
+  kPadPaddle1,
+  kPadPaddle2,
+  kPadPaddle3,
+  kPadPaddle4,
+  kPadTouchpad,
+  kPadButtonCount,
+};
+inline constexpr int kPadAxisCount = 5;
+
 struct JoystickReading {
   static constexpr int kMaxAxes = 8;
   std::array<int32_t, kMaxAxes> axes{};  // raw positions between axisMin and axisMax
@@ -81,6 +108,9 @@ struct JoystickReading {
   int32_t axisMax = 0;
   int32_t pov = -1;  // first hat in hundredths of a degree clockwise from up, -1 centred
   std::array<bool, 128> buttons{};
+  // Buttons that went down since the previous reading, also those already up again: a
+  // press shorter than the time between two readings still counts.
+  std::array<bool, 128> pressed{};
 };
 
 class Joystick {
@@ -124,6 +154,10 @@ class InputSystem {
   // Opens the joystick at that position; nullptr when there is none or it cannot be opened.
   // With haptics it opens the stick's motor too, when the device layer is acquired.
   virtual std::unique_ptr<Joystick> openJoystick(int position, bool haptics) = 0;
+
+  // Adds the pad layouts of a file in SDL's gamecontrollerdb.txt format, for pads opened
+  // from now on; the number of layouts added, or -1 when the file cannot be read.
+  virtual int addControllerMappings(const std::string& file) = 0;
 };
 
 std::unique_ptr<InputSystem> createSdlInputSystem();
@@ -133,12 +167,39 @@ std::unique_ptr<InputSystem> createFakeInputSystem();
 // be exercised without hardware. Destroying it pulls it out.
 class VirtualJoystick {
  public:
+  // What a rumble asked of the pad's two motors, 0 to 0xFFFF each.
+  struct RumbleCall {
+    uint16_t low = 0;
+    uint16_t high = 0;
+  };
   virtual ~VirtualJoystick() = default;
+  // Axes, buttons and hats by the device's own numbering, as its driver would report them.
   virtual void setAxis(int axis, int16_t value) = 0;
   virtual void setButton(int button, bool down) = 0;
+  // Hundredths of a degree clockwise from up in steps of 4500, or -1 for centred.
+  virtual void setHat(int hat, int32_t pov) = 0;
+  // Every rumble asked of it so far, the ends included (both motors 0).
+  virtual std::vector<RumbleCall> rumbles() const = 0;
 };
 
+struct VirtualJoystickDesc {
+  std::string name = "Virtual stick";
+  // A pad that SDL maps as a game controller, through its own database when the vendor and
+  // product are known ones; otherwise a plain stick that SDL cannot map.
+  bool gamepad = false;
+  uint16_t vendor = 0;
+  uint16_t product = 0;
+  int axes = 2;
+  int buttons = 4;
+  int hats = 0;
+  bool rumble = false;
+};
+
+// An Xbox 360 pad as the Linux driver shows it: six axes, eleven buttons and the d-pad as
+// a hat, A B X Y LB RB Back Start Guide and the two stick buttons in that order; with rumble.
+VirtualJoystickDesc xboxPadDesc();
+
 // nullptr when SDL cannot attach one.
-std::unique_ptr<VirtualJoystick> attachSdlVirtualJoystick(int axes, int buttons);
+std::unique_ptr<VirtualJoystick> attachSdlVirtualJoystick(const VirtualJoystickDesc& desc);
 
 }  // namespace platform

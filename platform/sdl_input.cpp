@@ -1,5 +1,6 @@
 // The input devices through SDL: the keyboard state by key position, relative mouse
-// motion, joysticks by enumeration position, and their haptic motors.
+// motion, joysticks by enumeration position (pads through SDL's game-controller layer),
+// and their haptic motors or rumble.
 
 #include <SDL.h>
 
@@ -7,6 +8,7 @@
 #include <cmath>
 
 #include "platform/input_system.h"
+#include "platform/rumble_motor.h"
 #include "platform/sdl_keys.h"
 
 namespace platform {
@@ -183,26 +185,161 @@ int32_t povFromHat(Uint8 hat) {
   }
 }
 
+Uint8 hatFromPov(int32_t pov) {
+  if (pov < 0) return SDL_HAT_CENTERED;
+  static constexpr Uint8 hats[] = {SDL_HAT_UP,   SDL_HAT_RIGHTUP,  SDL_HAT_RIGHT, SDL_HAT_RIGHTDOWN,
+                                   SDL_HAT_DOWN, SDL_HAT_LEFTDOWN, SDL_HAT_LEFT,  SDL_HAT_LEFTUP};
+  return hats[static_cast<size_t>((pov + 2250) / 4500) % 8];
+}
+
+// Where each button of a game controller lands in the pad's fixed order; the d-pad is
+// the hat and has no place here (-1).
+int padButtonOf(int sdlButton) {
+  switch (sdlButton) {
+    case SDL_CONTROLLER_BUTTON_A:
+      return kPadA;
+    case SDL_CONTROLLER_BUTTON_B:
+      return kPadB;
+    case SDL_CONTROLLER_BUTTON_X:
+      return kPadX;
+    case SDL_CONTROLLER_BUTTON_Y:
+      return kPadY;
+    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
+      return kPadLeftShoulder;
+    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
+      return kPadRightShoulder;
+    case SDL_CONTROLLER_BUTTON_BACK:
+      return kPadBack;
+    case SDL_CONTROLLER_BUTTON_START:
+      return kPadStart;
+    case SDL_CONTROLLER_BUTTON_GUIDE:
+      return kPadGuide;
+    case SDL_CONTROLLER_BUTTON_LEFTSTICK:
+      return kPadLeftStick;
+    case SDL_CONTROLLER_BUTTON_RIGHTSTICK:
+      return kPadRightStick;
+    case SDL_CONTROLLER_BUTTON_MISC1:
+      return kPadMisc;
+    case SDL_CONTROLLER_BUTTON_PADDLE1:
+      return kPadPaddle1;
+    case SDL_CONTROLLER_BUTTON_PADDLE2:
+      return kPadPaddle2;
+    case SDL_CONTROLLER_BUTTON_PADDLE3:
+      return kPadPaddle3;
+    case SDL_CONTROLLER_BUTTON_PADDLE4:
+      return kPadPaddle4;
+    case SDL_CONTROLLER_BUTTON_TOUCHPAD:
+      return kPadTouchpad;
+    default:
+      return -1;
+  }
+}
+
+int32_t povFromDpad(bool up, bool down, bool left, bool right) {
+  if (up && down) up = down = false;
+  if (left && right) left = right = false;
+  Uint8 hat = SDL_HAT_CENTERED;
+  if (up) hat |= SDL_HAT_UP;
+  if (down) hat |= SDL_HAT_DOWN;
+  if (left) hat |= SDL_HAT_LEFT;
+  if (right) hat |= SDL_HAT_RIGHT;
+  return povFromHat(hat);
+}
+
+// A stick or pad opened by SDL. A pad that SDL knows as a game controller is read through
+// that layer in the pad's fixed layout; any other stick as its driver reports it.
 class SdlJoystick : public Joystick {
  public:
-  SdlJoystick(SDL_Joystick* joystick, std::unique_ptr<SdlHaptic> haptic)
-      : joystick_(joystick), haptic_(std::move(haptic)) {}
+  // controller may be nullptr (a stick SDL cannot map); joystick is then the one to close.
+  SdlJoystick(SDL_GameController* controller, SDL_Joystick* joystick)
+      : controller_(controller), joystick_(joystick), instance_(SDL_JoystickInstanceID(joystick)) {
+    // Presses are caught as SDL reports them, so that one shorter than the time between
+    // two readings is not lost.
+    SDL_AddEventWatch(&SdlJoystick::watchPresses, this);
+  }
   ~SdlJoystick() override {
-    haptic_.reset();  // the motor goes before the stick it belongs to
-    SDL_JoystickClose(joystick_);
+    SDL_DelEventWatch(&SdlJoystick::watchPresses, this);
+    motor_.reset();  // the motor goes before the stick it belongs to
+    if (controller_ != nullptr) {
+      SDL_GameControllerClose(controller_);
+    } else {
+      SDL_JoystickClose(joystick_);
+    }
   }
   SdlJoystick(const SdlJoystick&) = delete;
   SdlJoystick& operator=(const SdlJoystick&) = delete;
 
+  void setMotor(std::unique_ptr<HapticDevice> motor) { motor_ = std::move(motor); }
+  SDL_Joystick* device() const { return joystick_; }
+
   bool attached() override { return SDL_JoystickGetAttached(joystick_) == SDL_TRUE; }
-  int axisCount() override { return std::max(0, SDL_JoystickNumAxes(joystick_)); }
-  int buttonCount() override { return std::max(0, SDL_JoystickNumButtons(joystick_)); }
+  int axisCount() override {
+    return controller_ != nullptr ? kPadAxisCount : std::max(0, SDL_JoystickNumAxes(joystick_));
+  }
+  int buttonCount() override {
+    return controller_ != nullptr ? kPadButtonCount
+                                  : std::max(0, SDL_JoystickNumButtons(joystick_));
+  }
   bool read(JoystickReading& reading) override {
     if (!attached()) return false;
     SDL_JoystickUpdate();
     reading = JoystickReading{};
     reading.axisMin = -32768;
     reading.axisMax = 32767;
+    if (controller_ != nullptr) {
+      readController(reading);
+    } else {
+      readStick(reading);
+    }
+    reading.pressed = pressed_;
+    pressed_.fill(false);
+    return true;
+  }
+  HapticDevice* haptic() override { return motor_.get(); }
+
+ private:
+  static int SDLCALL watchPresses(void* self, SDL_Event* event) {
+    static_cast<SdlJoystick*>(self)->notePress(*event);
+    return 1;
+  }
+  void notePress(const SDL_Event& event) {
+    int button = -1;
+    if (controller_ != nullptr && event.type == SDL_CONTROLLERBUTTONDOWN &&
+        event.cbutton.which == instance_) {
+      button = padButtonOf(event.cbutton.button);
+    } else if (controller_ == nullptr && event.type == SDL_JOYBUTTONDOWN &&
+               event.jbutton.which == instance_) {
+      button = event.jbutton.button;
+    }
+    if (button >= 0 && button < static_cast<int>(pressed_.size()))
+      pressed_[static_cast<size_t>(button)] = true;
+  }
+
+  void readController(JoystickReading& reading) {
+    auto axis = [this](SDL_GameControllerAxis a) {
+      return static_cast<int32_t>(SDL_GameControllerGetAxis(controller_, a));
+    };
+    reading.axes[0] = axis(SDL_CONTROLLER_AXIS_LEFTX);
+    reading.axes[1] = axis(SDL_CONTROLLER_AXIS_LEFTY);
+    // The triggers rest at 0 and go to 32767: one centred axis, left pushing it up.
+    reading.axes[2] =
+        (axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT) - axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT)) / 2;
+    reading.axes[3] = axis(SDL_CONTROLLER_AXIS_RIGHTX);
+    reading.axes[4] = axis(SDL_CONTROLLER_AXIS_RIGHTY);
+    auto down = [this](SDL_GameControllerButton b) {
+      return SDL_GameControllerGetButton(controller_, b) != 0;
+    };
+    reading.pov =
+        povFromDpad(down(SDL_CONTROLLER_BUTTON_DPAD_UP), down(SDL_CONTROLLER_BUTTON_DPAD_DOWN),
+                    down(SDL_CONTROLLER_BUTTON_DPAD_LEFT), down(SDL_CONTROLLER_BUTTON_DPAD_RIGHT));
+    for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b) {
+      const int index = padButtonOf(b);
+      if (index >= 0)
+        reading.buttons[static_cast<size_t>(index)] = down(SDL_GameControllerButton(b));
+    }
+  }
+
+  void readStick(JoystickReading& reading) {
     const int axes = std::min(axisCount(), JoystickReading::kMaxAxes);
     for (int i = 0; i < axes; ++i)
       reading.axes[static_cast<size_t>(i)] = SDL_JoystickGetAxis(joystick_, i);
@@ -211,20 +348,20 @@ class SdlJoystick : public Joystick {
     const int buttons = std::min(buttonCount(), static_cast<int>(reading.buttons.size()));
     for (int i = 0; i < buttons; ++i)
       reading.buttons[static_cast<size_t>(i)] = SDL_JoystickGetButton(joystick_, i) != 0;
-    return true;
   }
-  HapticDevice* haptic() override { return haptic_.get(); }
 
- private:
+  SDL_GameController* controller_;
   SDL_Joystick* joystick_;
-  std::unique_ptr<SdlHaptic> haptic_;
+  SDL_JoystickID instance_;
+  std::unique_ptr<HapticDevice> motor_;
+  std::array<bool, 128> pressed_{};
 };
 
 class SdlInputSystem : public InputSystem {
  public:
   ~SdlInputSystem() override {
     if (hapticStarted_) SDL_QuitSubSystem(SDL_INIT_HAPTIC);
-    if (joysticksStarted_) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    if (joysticksStarted_) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
   }
 
   bool acquireDeviceLayer() override {
@@ -285,23 +422,55 @@ class SdlInputSystem : public InputSystem {
 
   std::unique_ptr<Joystick> openJoystick(int position, bool haptics) override {
     if (!startJoysticks() || position < 0 || position >= SDL_NumJoysticks()) return nullptr;
-    SDL_Joystick* joystick = SDL_JoystickOpen(position);
-    if (joystick == nullptr) return nullptr;
-    std::unique_ptr<SdlHaptic> motor;
-    if (haptics && layerUsers_ > 0 && hapticStarted_ && SDL_JoystickIsHaptic(joystick) == 1) {
-      if (SDL_Haptic* h = SDL_HapticOpenFromJoystick(joystick))
-        motor = std::make_unique<SdlHaptic>(h);
+    std::unique_ptr<SdlJoystick> stick;
+    if (SDL_IsGameController(position) == SDL_TRUE) {
+      if (SDL_GameController* controller = SDL_GameControllerOpen(position)) {
+        stick =
+            std::make_unique<SdlJoystick>(controller, SDL_GameControllerGetJoystick(controller));
+      }
     }
-    return std::make_unique<SdlJoystick>(joystick, std::move(motor));
+    if (!stick) {
+      // Not a pad SDL can map, or mapping it failed: the stick as its driver reports it.
+      SDL_Joystick* joystick = SDL_JoystickOpen(position);
+      if (joystick == nullptr) return nullptr;
+      stick = std::make_unique<SdlJoystick>(nullptr, joystick);
+    }
+    if (haptics && layerUsers_ > 0) stick->setMotor(openMotor(stick->device()));
+    return stick;
+  }
+
+  int addControllerMappings(const std::string& file) override {
+    if (!startJoysticks()) return -1;
+    SDL_RWops* rw = SDL_RWFromFile(file.c_str(), "rb");
+    if (rw == nullptr) return -1;
+    return SDL_GameControllerAddMappingsFromRW(rw, 1);
   }
 
  private:
   bool startJoysticks() {
     if (!joysticksStarted_ && !joysticksFailed_) {
-      joysticksStarted_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+      // The game-controller layer starts the joystick layer with it; it reads the layouts
+      // in SDL_GAMECONTROLLERCONFIG by itself.
+      joysticksStarted_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
       joysticksFailed_ = !joysticksStarted_;
     }
     return joysticksStarted_;
+  }
+
+  // The stick's force-feedback motor when it plays effects, otherwise its rumble, which
+  // is all that most pads offer (a haptic device that only rumbles plays no effect);
+  // nullptr when it has neither.
+  std::unique_ptr<HapticDevice> openMotor(SDL_Joystick* joystick) {
+    if (hapticStarted_ && SDL_JoystickIsHaptic(joystick) == 1) {
+      if (SDL_Haptic* h = SDL_HapticOpenFromJoystick(joystick)) {
+        auto haptic = std::make_unique<SdlHaptic>(h);
+        if (!haptic->supportedKinds().empty()) return haptic;
+      }
+    }
+    if (SDL_JoystickHasRumble(joystick) != SDL_TRUE) return nullptr;
+    return std::make_unique<RumbleMotor>([joystick](uint16_t low, uint16_t high, uint32_t ms) {
+      return SDL_JoystickRumble(joystick, low, high, ms) == 0;
+    });
   }
 
   bool joysticksStarted_ = false;
@@ -314,10 +483,10 @@ class SdlInputSystem : public InputSystem {
 
 class SdlVirtualJoystick : public VirtualJoystick {
  public:
-  SdlVirtualJoystick(int deviceIndex, SDL_Joystick* joystick)
-      : instance_(SDL_JoystickGetDeviceInstanceID(deviceIndex)), joystick_(joystick) {}
+  SdlVirtualJoystick() = default;
   ~SdlVirtualJoystick() override {
-    SDL_JoystickClose(joystick_);
+    if (!started_) return;
+    if (joystick_ != nullptr) SDL_JoystickClose(joystick_);
     for (int i = 0; i < SDL_NumJoysticks(); ++i) {
       if (SDL_JoystickGetDeviceInstanceID(i) == instance_) SDL_JoystickDetachVirtual(i);
     }
@@ -326,30 +495,73 @@ class SdlVirtualJoystick : public VirtualJoystick {
   SdlVirtualJoystick(const SdlVirtualJoystick&) = delete;
   SdlVirtualJoystick& operator=(const SdlVirtualJoystick&) = delete;
 
+  bool attach(const VirtualJoystickDesc& d) {
+    started_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+    if (!started_) return false;
+    name_ = d.name;
+    SDL_VirtualJoystickDesc desc;
+    SDL_zero(desc);
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    // SDL maps only pads of the controller kind; a flight stick it leaves as it is.
+    desc.type = d.gamepad ? SDL_JOYSTICK_TYPE_GAMECONTROLLER : SDL_JOYSTICK_TYPE_FLIGHT_STICK;
+    desc.naxes = static_cast<Uint16>(d.axes);
+    desc.nbuttons = static_cast<Uint16>(d.buttons);
+    desc.nhats = static_cast<Uint16>(d.hats);
+    desc.vendor_id = d.vendor;
+    desc.product_id = d.product;
+    desc.name = name_.c_str();
+    desc.userdata = this;
+    if (d.rumble) desc.Rumble = &SdlVirtualJoystick::onRumble;
+    const int index = SDL_JoystickAttachVirtualEx(&desc);
+    if (index < 0) return false;
+    instance_ = SDL_JoystickGetDeviceInstanceID(index);
+    joystick_ = SDL_JoystickOpen(index);
+    return joystick_ != nullptr;
+  }
+
   void setAxis(int axis, int16_t value) override {
     SDL_JoystickSetVirtualAxis(joystick_, axis, value);
   }
   void setButton(int button, bool down) override {
     SDL_JoystickSetVirtualButton(joystick_, button, down ? SDL_PRESSED : SDL_RELEASED);
   }
+  void setHat(int hat, int32_t pov) override {
+    SDL_JoystickSetVirtualHat(joystick_, hat, hatFromPov(pov));
+  }
+  std::vector<RumbleCall> rumbles() const override { return rumbles_; }
 
  private:
-  SDL_JoystickID instance_;
-  SDL_Joystick* joystick_;
+  static int SDLCALL onRumble(void* self, Uint16 low, Uint16 high) {
+    static_cast<SdlVirtualJoystick*>(self)->rumbles_.push_back(RumbleCall{low, high});
+    return 0;
+  }
+
+  bool started_ = false;
+  std::string name_;
+  SDL_JoystickID instance_ = -1;
+  SDL_Joystick* joystick_ = nullptr;
+  std::vector<RumbleCall> rumbles_;
 };
 
 }  // namespace
 
-std::unique_ptr<VirtualJoystick> attachSdlVirtualJoystick(int axes, int buttons) {
-  if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return nullptr;
-  const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, axes, buttons, 0);
-  SDL_Joystick* joystick = index < 0 ? nullptr : SDL_JoystickOpen(index);
-  if (joystick == nullptr) {
-    if (index >= 0) SDL_JoystickDetachVirtual(index);
-    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
-    return nullptr;
-  }
-  return std::make_unique<SdlVirtualJoystick>(index, joystick);
+VirtualJoystickDesc xboxPadDesc() {
+  VirtualJoystickDesc desc;
+  desc.name = "Xbox 360 Controller";
+  desc.gamepad = true;
+  desc.vendor = 0x045E;
+  desc.product = 0x028E;
+  desc.axes = 6;
+  desc.buttons = 11;
+  desc.hats = 1;
+  desc.rumble = true;
+  return desc;
+}
+
+std::unique_ptr<VirtualJoystick> attachSdlVirtualJoystick(const VirtualJoystickDesc& desc) {
+  auto stick = std::make_unique<SdlVirtualJoystick>();
+  if (!stick->attach(desc)) return nullptr;
+  return stick;
 }
 
 std::unique_ptr<InputSystem> createSdlInputSystem() { return std::make_unique<SdlInputSystem>(); }

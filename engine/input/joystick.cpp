@@ -12,6 +12,7 @@ constexpr int kLastEntry = 270;
 constexpr int32_t kDefaultDeadZone = 50;
 constexpr int32_t kDefaultRange = 1000;
 constexpr uint32_t kPovCentred = 0xFFFFFFFFu;
+constexpr uint32_t kFullTurn = 36000;
 
 int32_t storedInt32(const TPropertyValue& value, const std::string& name) {
   return static_cast<int32_t>(std::clamp<int64_t>(value.AsInteger(name),
@@ -99,6 +100,8 @@ platform::HapticDevice* TJoystick::DeviceMotor() const {
 
 void TJoystick::FinalizeDevice() {
   TCustomInput::FinalizeDevice();
+  pressedStates_.Clear();
+  lastStates_.Clear();
   stick_.reset();
   layered_ = false;
   joyId_ = -1;
@@ -168,7 +171,28 @@ void TJoystick::followPlugging() {
 
 void TJoystick::UpdateDevice() {
   followPlugging();
-  if (!BeginUpdate() || !stick_) return;
+  readStick();
+  // What came on since the last update: a press made and let go in between counts too.
+  TDXInputStates pressed;
+  for (int state = 0; state < kInputStateCount; ++state) {
+    if (deviceStates_.Contains(state) && !lastStates_.Contains(state)) pressed.Include(state);
+  }
+  for (int i = 0; i < 32; ++i) {
+    if (pressedButtons_[static_cast<size_t>(i)]) pressed.Include(isButton1 + i);
+  }
+  pressedStates_ = pressed;
+  lastStates_ = deviceStates_;
+}
+
+void TJoystick::readStick() {
+  pressedButtons_.fill(false);
+  if (!BeginUpdate()) {
+    // Presses made while the game was not listening are dropped, not acted on later.
+    platform::JoystickReading dropped;
+    if (stick_) stick_->read(dropped);
+    return;
+  }
+  if (!stick_) return;
   platform::JoystickReading reading;
   if (!stick_->read(reading)) return;
 
@@ -187,8 +211,9 @@ void TJoystick::UpdateDevice() {
   JoyState.rgdwPOV[0] = reading.pov < 0 ? kPovCentred : static_cast<uint32_t>(reading.pov);
   const int buttons = std::min(ButtonCount, static_cast<int>(JoyState.rgbButtons.size()));
   for (int i = 0; i < buttons; ++i) {
-    JoyState.rgbButtons[static_cast<size_t>(i)] =
-        reading.buttons[static_cast<size_t>(i)] ? 0x80 : 0;
+    const auto b = static_cast<size_t>(i);
+    JoyState.rgbButtons[b] = reading.buttons[b] ? 0x80 : 0;
+    if (b < pressedButtons_.size()) pressedButtons_[b] = reading.pressed[b];
   }
 
   for (int i = 0; i < 32; ++i) {
@@ -198,6 +223,16 @@ void TJoystick::UpdateDevice() {
   if (JoyState.lX > 0) deviceStates_.Include(isRight);
   if (JoyState.lY < 0) deviceStates_.Include(isUp);
   if (JoyState.lY > 0) deviceStates_.Include(isDown);
+  includeHat(JoyState.rgdwPOV[0]);
+}
+
+void TJoystick::includeHat(uint32_t pov) {
+  // Hundredths of a degree clockwise from up; a diagonal gives both its directions.
+  if (pov >= kFullTurn) return;
+  if (pov > 27000 || pov < 9000) deviceStates_.Include(isUp);
+  if (pov > 0 && pov < 18000) deviceStates_.Include(isRight);
+  if (pov > 9000 && pov < 27000) deviceStates_.Include(isDown);
+  if (pov > 18000) deviceStates_.Include(isLeft);
 }
 
 bool TJoystick::SetStoredProperty(const std::string& name, const TPropertyValue& value) {

@@ -1,8 +1,9 @@
 #pragma once
 // The joystick at position ID: axes scaled to -range..+range with a dead zone in percent,
-// up to 32 buttons, the first hat, and force feedback through its motor. A stick plugged in
-// while the game runs is opened when it is the one at position ID; one pulled out stops
-// reporting and is opened again when it comes back.
+// up to 32 buttons, the first hat, and force feedback through its motor. The X and Y axes
+// and the hat give the four directions. A stick plugged in while the game runs is opened
+// when it is the one at position ID; one pulled out stops reporting and is opened again
+// when it comes back.
 
 #include <array>
 #include <cstdint>
@@ -47,6 +48,10 @@ class TJoystick : public TCustomInput {
   int32_t AxisY() const { return JoyState.lY; }
   int32_t AxisZ() const { return JoyState.lZ; }
 
+  // The states that came on since the previous update, for acting once per press: a
+  // direction pushed, a button pressed (also one pressed and let go in between).
+  const TDXInputStates& PressedStates() const { return pressedStates_; }
+
   bool AutoCenter() const { return autoCenter_; }
   void SetAutoCenter(bool value);
   int32_t ID() const { return id_; }
@@ -73,6 +78,8 @@ class TJoystick : public TCustomInput {
 
  private:
   void followPlugging();
+  void readStick();
+  void includeHat(uint32_t pov);
   void openFallback();
   void applyAutoCenter();
 
@@ -84,4 +91,7 @@ class TJoystick : public TCustomInput {
   uint32_t seenChanges_ = 0;
   std::array<int32_t, kJoyStateSize> deadZones_{};
   std::array<int32_t, kJoyStateSize> ranges_{};
+  std::array<bool, 32> pressedButtons_{};
+  TDXInputStates lastStates_;
+  TDXInputStates pressedStates_;
 };

@@ -40,15 +40,20 @@ TEST_F(ControlsTest, ContinueIsRefusedUntilAGameWasLeftWithEscape) {
   EXPECT_EQ(GameVars.Points, 42);
 }
 
-TEST_F(ControlsTest, EscapeOnlyLeavesPlayAndTheLevelIntro) {
-  for (int state : {gsMenu, gsGameOver, gsRecords, gsPicture}) {
+TEST_F(ControlsTest, EscapeLeavesEveryScreenButTheMenuAsAClickDoes) {
+  key(27);
+  EXPECT_EQ(GameVars.GameState, gsMenu);
+  EXPECT_FALSE(f.app->Terminated());
+  for (int state : {gsGameOver, gsRecords, gsPicture}) {
     GameVars.GameState = state;
     key(27);
-    EXPECT_EQ(GameVars.GameState, state);
+    EXPECT_EQ(GameVars.GameState, gsMenu);
   }
   GameVars.GameState = gsLevelIntro;
   key(27);
   EXPECT_EQ(GameVars.GameState, gsPlay);
+  key(27);
+  EXPECT_EQ(GameVars.GameState, gsMenu);
 }
 
 TEST_F(ControlsTest, ClicksLeaveTheScreensAndItemsSwitchToThem) {

@@ -27,7 +27,10 @@ TEST(SdlInputTest, PluggingAndPullingAStickIsSeen) {
   auto input = createSdlInputSystem();
   const int before = input->joystickCount();
   const uint32_t changes = input->joystickChanges();
-  auto stick = platform::attachSdlVirtualJoystick(3, 5);
+  platform::VirtualJoystickDesc desc;
+  desc.axes = 3;
+  desc.buttons = 5;
+  auto stick = platform::attachSdlVirtualJoystick(desc);
   if (!stick) GTEST_SKIP() << "SDL cannot attach a virtual joystick here";
   EXPECT_EQ(input->joystickCount(), before + 1);
   EXPECT_NE(input->joystickChanges(), changes);
