@@ -1,10 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/graphics/dx_draw.h"
+#include "engine/input/dx_input.h"
+#include "game/game_fixture.h"
 #include "game/main_form_fixture.h"
 #include "game/menu_layout.h"
+#include "game/player_sprite.h"
+#include "platform/virtual_keys.h"
 
 namespace {
+
+using platform::VK_DOWN;
+using platform::VK_ESCAPE;
+using platform::VK_NUMPAD2;
+using platform::VK_NUMPAD8;
+using platform::VK_RETURN;
+using platform::VK_RIGHT;
+using platform::VK_SPACE;
+using platform::VK_UP;
 
 struct ControlsTest : MainFormTest {
   void click(int x, int y, TMouseButton button = TMouseButton::mbLeft) {
@@ -12,6 +27,12 @@ struct ControlsTest : MainFormTest {
   }
   void move(int x, int y) { form->DXDrawMouseMove(form->DXDraw, 0, x, y); }
   void key(uint16_t k, TShiftState shift = 0) { form->FormKeyDown(form, k, shift); }
+  // A key as the window gets it: down, and up unless it stays held.
+  void press(uint16_t k, bool release = true) {
+    f.events().pushKeyDown(form->Handle()->id(), k);
+    if (release) f.events().pushKeyUp(form->Handle()->id(), k);
+    f.app->ProcessMessages();
+  }
 };
 
 TEST_F(ControlsTest, NewGameOnlyInsideTheOpenItemRectangle) {
@@ -163,6 +184,226 @@ TEST_F(ControlsTest, LeavingTheFirstFullScreenCentresTheWindowOn1280x1024) {
 
 TEST_F(ControlsTest, LeavingTheFirstFullScreenCentresTheWindowOn1024x768) {
   expectCentredOnFirstLeave(*this, platform::ScreenArea{0, 0, 1024, 768});
+}
+
+TEST_F(ControlsTest, UpAndDownWalkTheItemsRoundAndTakeThePointerAlong) {
+  key(VK_DOWN);  // nothing highlighted: down takes the first item
+  EXPECT_EQ(GameVars.HoverItem, kItemNewGame);
+  EXPECT_EQ(GameVars.PointerX, 600);
+  EXPECT_EQ(GameVars.PointerY, 175);
+  EXPECT_TRUE(InMenuItem(kItemNewGame, GameVars.PointerX, GameVars.PointerY));
+  key(VK_DOWN);
+  EXPECT_EQ(GameVars.HoverItem, kItemRecords) << "no game to continue: its item is passed";
+  for (int item : {kItemPicture, kItemQuit, kItemNewGame}) {
+    key(VK_NUMPAD2);
+    EXPECT_EQ(GameVars.HoverItem, item);
+    EXPECT_TRUE(InMenuItem(item, GameVars.PointerX, GameVars.PointerY));
+  }
+  key(VK_UP);
+  EXPECT_EQ(GameVars.HoverItem, kItemQuit) << "round from the first to the last";
+  key(VK_NUMPAD8);
+  EXPECT_EQ(GameVars.HoverItem, kItemPicture);
+  key('K');  // the keys that steer the shark up and down work the menu too
+  key('K');
+  EXPECT_EQ(GameVars.HoverItem, kItemNewGame);
+  key('J');
+  EXPECT_EQ(GameVars.HoverItem, kItemRecords);
+  move(50, 50);
+  ASSERT_EQ(GameVars.HoverItem, kNoItem);
+  key(VK_UP);  // nothing highlighted: up takes the last item
+  EXPECT_EQ(GameVars.HoverItem, kItemQuit);
+  GameVars.GameState = gsRecords;
+  key(VK_DOWN);
+  EXPECT_EQ(GameVars.HoverItem, kItemQuit) << "only the menu has items";
+}
+
+TEST_F(ControlsTest, TheMenuShowsAKeyChosenItemAsItShowsAHoveredOne) {
+  key(VK_DOWN);
+  key(VK_DOWN);
+  const std::vector<TPictureDrawing> byKeys = ScreenPictures(GameVars, 7);
+  const TPictureDrawing pointer = CursorPicture(GameVars, 7);
+  GameVars.HoverItem = kNoItem;
+  move(400, 275);
+  EXPECT_EQ(ScreenPictures(GameVars, 7), byKeys);
+  EXPECT_EQ(CursorPicture(GameVars, 7), pointer);
+}
+
+TEST_F(ControlsTest, ContinueIsAStepOnlyWhileAGameCanBeContinued) {
+  key(VK_DOWN);
+  key(VK_RETURN);
+  ASSERT_EQ(GameVars.GameState, gsPlay);
+  GameVars.Points = 42;
+  key(VK_ESCAPE);
+  ASSERT_EQ(GameVars.GameState, gsMenu);
+  key(VK_DOWN);
+  EXPECT_EQ(GameVars.HoverItem, kItemContinue);
+  key(VK_SPACE);
+  EXPECT_EQ(GameVars.GameState, gsPlay);
+  EXPECT_EQ(GameVars.Points, 42) << "the same game goes on";
+  // With the pointer on the crossed-out item, Enter does what a click does: nothing.
+  GameVars.GameState = gsMenu;
+  GameVars.ResumeLock = kNoResume;
+  move(500, 225);
+  key(VK_RETURN);
+  EXPECT_EQ(GameVars.GameState, gsMenu);
+}
+
+TEST_F(ControlsTest, EveryItemAndEveryScreenByTheKeysAlone) {
+  key(VK_DOWN);
+  key(VK_DOWN);
+  key(VK_RETURN);
+  EXPECT_EQ(GameVars.GameState, gsRecords);
+  key(VK_RETURN);
+  EXPECT_EQ(GameVars.GameState, gsMenu) << "and the item under the pointer is not run";
+  key(VK_DOWN);
+  key(VK_SPACE);
+  EXPECT_EQ(GameVars.GameState, gsPicture);
+  key(VK_ESCAPE);
+  EXPECT_EQ(GameVars.GameState, gsMenu);
+  for (int state : {gsGameOver, gsRecords, gsPicture}) {
+    for (uint16_t k : {VK_RETURN, VK_SPACE, VK_ESCAPE}) {
+      GameVars.GameState = state;
+      key(k);
+      EXPECT_EQ(GameVars.GameState, gsMenu) << state << " " << k;
+    }
+  }
+  for (uint16_t k : {VK_RETURN, VK_SPACE, VK_ESCAPE}) {
+    GameVars.GameState = gsLevelIntro;
+    key(k);
+    EXPECT_EQ(GameVars.GameState, gsPlay) << k;
+  }
+  key(VK_RETURN);
+  key(VK_SPACE);
+  EXPECT_EQ(GameVars.GameState, gsPlay) << "Enter and Space do nothing in play";
+  key(VK_ESCAPE);
+  ASSERT_EQ(GameVars.HoverItem, kItemPicture);
+  key(VK_DOWN);
+  ASSERT_EQ(GameVars.HoverItem, kItemQuit);
+  key(VK_RETURN);
+  EXPECT_TRUE(f.app->Terminated());
+}
+
+TEST_F(ControlsTest, AltEnterSwitchesTheScreenAndChoosesNothing) {
+  showActive();
+  key(VK_DOWN);
+  key(VK_RETURN, platform::ssAlt);
+  EXPECT_EQ(GameVars.GameState, gsMenu);
+  EXPECT_FALSE(form->DXDraw->Options().Contains(doFullScreen));
+}
+
+TEST_F(ControlsTest, TheKeysTheSettingsBindWorkTheMenu) {
+  form->DXInput->Keyboard->Assigns[isUp] = {'W', 0, 0};
+  form->DXInput->Keyboard->Assigns[isDown] = {'S', 0, 0};
+  key('S');
+  EXPECT_EQ(GameVars.HoverItem, kItemNewGame);
+  key('W');
+  EXPECT_EQ(GameVars.HoverItem, kItemQuit);
+  key(VK_DOWN);  // the arrows stay
+  EXPECT_EQ(GameVars.HoverItem, kItemNewGame);
+  key('J');
+  EXPECT_EQ(GameVars.HoverItem, kItemNewGame) << "J is no longer bound";
+}
+
+TEST_F(ControlsTest, AHeldKeyActsOnceThoughTheKeyboardRepeatsIt) {
+  showActive();
+  press(VK_DOWN);
+  GameVars.GameState = gsRecords;
+  press(VK_RETURN, false);
+  press(VK_RETURN, false);  // the keyboard's repeat, on the menu now
+  press(VK_RETURN, false);
+  EXPECT_EQ(GameVars.GameState, gsMenu) << "the repeat must not start a game";
+  f.events().pushKeyUp(form->Handle()->id(), VK_RETURN);
+  press(VK_RETURN);
+  EXPECT_EQ(GameVars.GameState, gsPlay);
+  // Arrows repeat as the keyboard repeats them (past continue, now that there is a game).
+  press(VK_ESCAPE);
+  press(VK_DOWN, false);
+  press(VK_DOWN, false);
+  EXPECT_EQ(GameVars.HoverItem, kItemRecords);
+}
+
+TEST_F(ControlsTest, AKeyHeldWhenTheWindowComesToTheFrontIsNotAPress) {
+  showActive();
+  GameVars.GameState = gsRecords;
+  f.events().pushFocus(form->Handle()->id(), false);
+  f.app->ProcessMessages();
+  // Enter went down in another window (it closed the name window, say) and repeats here.
+  input().setKey(VK_RETURN, true);
+  f.events().pushFocus(form->Handle()->id(), true);
+  press(VK_RETURN, false);
+  EXPECT_EQ(GameVars.GameState, gsRecords);
+  input().setKey(VK_RETURN, false);
+  f.events().pushKeyUp(form->Handle()->id(), VK_RETURN);
+  press(VK_RETURN);
+  EXPECT_EQ(GameVars.GameState, gsMenu);
+}
+
+// The whole game played from the keyboard alone, as the program starts it.
+struct KeyboardGame : GameTest {
+  void tap(uint16_t k) {
+    f.events().pushKeyDown(mainId(), k);
+    f.events().pushKeyUp(mainId(), k);
+    frames(1);
+  }
+  TPlayerSprite* shark() {
+    TSpriteEngine& engine = *main->DXSpriteEngine->Engine;
+    for (int i = 0; i < engine.ChildCount(); ++i) {
+      if (auto* s = dynamic_cast<TPlayerSprite*>(engine.ChildAt(i))) return s;
+    }
+    return nullptr;
+  }
+};
+
+TEST_F(KeyboardGame, FromTheMenuToAGameOverARecordAndQuitWithoutAPointer) {
+  tap(VK_DOWN);
+  tap(VK_RETURN);
+  ASSERT_EQ(GameVars.GameState, gsPlay);
+  frames(2);
+  ASSERT_EQ(GameVars.LevelReady, 1);
+  ASSERT_NE(shark(), nullptr);
+  const double x = shark()->PosX;
+  hold({VK_RIGHT});
+  frames(10);
+  EXPECT_GT(shark()->PosX, x + 100);
+  hold({});
+  // Two levels skipped with the cheat key and started with Enter make a record.
+  for (int level : {2, 3}) {
+    typeInto(mainId(), "~");
+    frames(2);
+    ASSERT_EQ(GameVars.GameState, gsLevelIntro);
+    ASSERT_EQ(GameVars.Level, level);
+    tap(VK_RETURN);
+    ASSERT_EQ(GameVars.GameState, gsPlay);
+  }
+  frames(2);
+  // The shark starves: hunger full, little life left; the game ends in a few frames.
+  GameVars.Hunger = 100;
+  GameVars.Life = 0.5;
+  beforeNameEntry = [&] {
+    typeInto(form1Id(), "Клава");
+    f.events().pushKeyDown(form1Id(), VK_RETURN);
+  };
+  frames(40);
+  ASSERT_EQ(nameEntries, 1);
+  ASSERT_EQ(GameVars.GameState, gsGameOver);
+  tap(VK_RETURN);
+  ASSERT_EQ(GameVars.GameState, gsMenu);
+  tap(VK_DOWN);  // from the new game on, past the finished game's continue
+  EXPECT_EQ(GameVars.HoverItem, kItemRecords);
+  tap(VK_RETURN);
+  ASSERT_EQ(GameVars.GameState, gsRecords);
+  // Two levels' targets, 100 and 150, and whatever the shark ate in the last one.
+  const auto entry = std::find(RecordNames.begin(), RecordNames.end(), "Клава");
+  ASSERT_NE(entry, RecordNames.end());
+  EXPECT_GE(RecordScores[static_cast<size_t>(entry - RecordNames.begin())], 250);
+  tap(VK_ESCAPE);
+  ASSERT_EQ(GameVars.GameState, gsMenu);
+  tap(VK_DOWN);
+  tap(VK_DOWN);
+  EXPECT_EQ(GameVars.HoverItem, kItemQuit);
+  tap(VK_RETURN);
+  EXPECT_TRUE(f.app->Terminated());
+  EXPECT_EQ(messages, (std::vector<std::string>{"Cheater!", "Cheater!"}));
 }
 
 }  // namespace

@@ -128,6 +128,37 @@ TEST_F(SharkTest, EveryTouchStartsTheJoysticksEffect) {
   EXPECT_EQ(rumbles(), 2);
 }
 
+TEST_F(SharkTest, APadWithoutAMotorRumblesAtEveryTouchWithTheEffectsStrength) {
+  input().unplugJoystick(stick);
+  auto pad = input().plugPad();
+  form->DXInput->UpdateInput();
+  ASSERT_TRUE(form->DXInput->Joystick->ForceFeedbackDevice());
+  TMonoSprite* whale = monster(12, 300);
+  for (int touch = 0; touch < 3; ++touch) shark->EatMonster(*whale);
+  ASSERT_EQ(pad->rumbleCalls.size(), 3u);
+  for (const auto& call : pad->rumbleCalls) {
+    // "eff1": magnitude 14142 cut to full, power 10000, 50 ms.
+    EXPECT_EQ(call.low, 0xFFFF);
+    EXPECT_EQ(call.high, 0xFFFF);
+    EXPECT_EQ(call.ms, 50u);
+  }
+}
+
+TEST_F(SharkTest, TheDpadSteersLikeTheKeysWithinTheBounds) {
+  input().unplugJoystick(stick);
+  auto pad = input().plugPad();
+  shark->PosX = 300;
+  shark->PosY = 425;
+  hold({});
+  pad->state.pov = 13500;  // down and right
+  form->DXInput->UpdateInput();
+  shark->MoveSelf(10);
+  EXPECT_EQ(shark->PosX, 310);
+  EXPECT_EQ(shark->PosY, 435);
+  shark->MoveSelf(10);
+  EXPECT_EQ(shark->PosY, 435) << "the bottom stops it as it stops the keys";
+}
+
 TEST_F(SharkTest, KeysMoveAPixelPerMillisecondAndOvershootTheEdgeByOneStep) {
   shark->PosX = 599.5;
   shark->PosY = 200;

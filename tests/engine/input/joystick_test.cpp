@@ -91,6 +91,98 @@ TEST_F(JoystickTest, AxesAndButtonsGiveStatesWithTheGameSettings) {
   EXPECT_FALSE(input->States.Contains(isLeft));
 }
 
+TEST_F(JoystickTest, TheHatGivesTheFourDirectionsAndBothOfADiagonal) {
+  auto stick = sys->plugJoystick(2, 4);
+  TDXInput* input = create(gameJoystick);
+  const std::pair<int32_t, TDXInputStates> hats[] = {
+      {-1, {}},
+      {0, {isUp}},
+      {4500, {isUp, isRight}},
+      {9000, {isRight}},
+      {13500, {isRight, isDown}},
+      {18000, {isDown}},
+      {22500, {isDown, isLeft}},
+      {27000, {isLeft}},
+      {31500, {isLeft, isUp}},
+      {36000, {}},  // no angle at all
+  };
+  for (const auto& [pov, states] : hats) {
+    stick->state.pov = pov;
+    input->UpdateInput();
+    EXPECT_EQ(input->Joystick->DeviceStates(), states) << pov;
+  }
+  EXPECT_EQ(input->Joystick->AxisX(), 0) << "the hat moves no axis";
+}
+
+TEST_F(JoystickTest, PressedStatesComeOncePerPressAlsoForATapBetweenUpdates) {
+  auto pad = sys->plugPad();
+  TDXInput* input = create(gameJoystick);
+  TJoystick* j = input->Joystick;
+  pad->press(platform::kPadA);
+  input->UpdateInput();
+  EXPECT_EQ(j->PressedStates(), (TDXInputStates{isButton1}));
+  input->UpdateInput();
+  EXPECT_TRUE(j->PressedStates().Empty()) << "held, not pressed again";
+  EXPECT_TRUE(j->DeviceStates().Contains(isButton1));
+  pad->press(platform::kPadA, false);
+  input->UpdateInput();
+  EXPECT_TRUE(j->PressedStates().Empty());
+
+  // Down and up again before the update: only the reading's flag tells.
+  pad->press(platform::kPadStart);
+  pad->press(platform::kPadStart, false);
+  input->UpdateInput();
+  EXPECT_EQ(j->PressedStates(), (TDXInputStates{isButton8}));
+  EXPECT_FALSE(j->DeviceStates().Contains(isButton8));
+
+  pad->deflect(0, 1);
+  input->UpdateInput();
+  EXPECT_EQ(j->PressedStates(), (TDXInputStates{isDown}));
+  input->UpdateInput();
+  EXPECT_TRUE(j->PressedStates().Empty());
+  pad->deflect(0, 0);
+  pad->state.pov = 18000;
+  input->UpdateInput();
+  EXPECT_TRUE(j->PressedStates().Empty()) << "from the stick to the d-pad, down stays down";
+}
+
+TEST_F(JoystickTest, PressesMadeWhileTheGameIsInTheBackgroundAreDropped) {
+  auto pad = sys->plugPad();
+  TDXInput* input = create(gameJoystick);
+  setActive(false);
+  pad->press(platform::kPadB);
+  pad->press(platform::kPadB, false);
+  input->UpdateInput();
+  EXPECT_TRUE(input->Joystick->PressedStates().Empty());
+  setActive(true);
+  input->UpdateInput();
+  EXPECT_TRUE(input->Joystick->PressedStates().Empty());
+}
+
+TEST_F(JoystickTest, APadWithoutAMotorRumblesTheGamesEffect) {
+  auto pad = sys->plugPad();
+  TDXInput* input = create(gameJoystick);
+  ASSERT_TRUE(input->Joystick->ForceFeedbackDevice());
+  auto* effect = new TForceFeedbackEffect(input->Joystick->Effects);
+  effect->Name = "eff1";
+  effect->SetEffectType(TForceFeedbackEffectType::etPeriodic);
+  effect->SetConstantX(10000);
+  effect->SetConstantY(-10000);
+  effect->SetTime(50);
+  effect->SetPower(5000);
+  input->Joystick->Effects->Find("eff1")->Start();
+  input->Joystick->Effects->Find("eff1")->Start();
+  ASSERT_EQ(pad->rumbleCalls.size(), 2u);
+  EXPECT_EQ(pad->rumbleCalls[1].low, 0x7FFF);
+  EXPECT_EQ(pad->rumbleCalls[1].high, 0x7FFF);
+  EXPECT_EQ(pad->rumbleCalls[1].ms, 50u);
+  input->Joystick->SetForceFeedback(false);
+  ASSERT_EQ(pad->rumbleCalls.size(), 3u);
+  EXPECT_EQ(pad->rumbleCalls[2].low, 0) << "switching rumble off stops it";
+  input->Joystick->Effects->Find("eff1")->Start();
+  EXPECT_EQ(pad->rumbleCalls.size(), 3u) << "and none follows";
+}
+
 TEST_F(JoystickTest, ButtonNineGivesStateTwelve) {
   auto stick = sys->plugJoystick(2, 12);
   TDXInput* input = create(gameJoystick);
@@ -229,6 +321,41 @@ TEST_F(SdlJoystickTest, VirtualStickReadsFullDeflectionCentreAndButtons) {
   stick.reset();
   EXPECT_NO_THROW(input->UpdateInput());
   EXPECT_FALSE(input->States.Contains(isButton9));
+}
+
+TEST_F(SdlJoystickTest, AnXboxPadSteersByStickAndDpadAndPressesOnce) {
+  std::unique_ptr<platform::VirtualJoystick> pad =
+      platform::attachSdlVirtualJoystick(platform::xboxPadDesc());
+  if (!pad) GTEST_SKIP() << "SDL cannot attach a virtual joystick here";
+  auto* input = form->CreateComponent<TDXInput>();
+  input->ComponentState |= csLoading;
+  InputTest::gameJoystick(*input);
+  input->Loaded();
+  ASSERT_TRUE(input->Joystick->Initialized());
+  EXPECT_EQ(input->Joystick->ButtonCount, platform::kPadButtonCount);
+
+  pad->setAxis(1, -32768);  // left stick up
+  input->UpdateInput();
+  EXPECT_EQ(input->Joystick->AxisY(), -300);
+  EXPECT_TRUE(input->States.Contains(isUp));
+  pad->setAxis(1, 0);
+  pad->setHat(0, 9000);     // d-pad right
+  pad->setButton(7, true);  // Start
+  input->UpdateInput();
+  EXPECT_EQ(input->Joystick->AxisX(), 0);
+  EXPECT_EQ(input->States, (TDXInputStates{isRight, isButton8}));
+  EXPECT_EQ(input->Joystick->PressedStates(), (TDXInputStates{isRight, isButton8}));
+  input->UpdateInput();
+  EXPECT_TRUE(input->Joystick->PressedStates().Empty());
+
+  // No haptic device, but the pad rumbles.
+  ASSERT_TRUE(input->Joystick->ForceFeedbackDevice());
+  auto* effect = new TForceFeedbackEffect(input->Joystick->Effects);
+  effect->SetEffectType(TForceFeedbackEffectType::etConstantForce);
+  effect->SetConstantX(10000);
+  effect->Start();
+  ASSERT_FALSE(pad->rumbles().empty());
+  EXPECT_EQ(pad->rumbles().back().low, 0xFFFF);
 }
 
 }  // namespace
