@@ -153,6 +153,18 @@ TEST(UserDataFolder, FollowsTheBaseDirectoryRules) {
   }
 }
 
+TEST(UserConfigFolder, FollowsTheBaseDirectoryRules) {
+  ScopedVariable home("HOME", "/home/player");
+  {
+    ScopedVariable config("XDG_CONFIG_HOME", "/srv/config");
+    EXPECT_EQ(UserConfigFolder("reefmaw"), "/srv/config/reefmaw");
+  }
+  ScopedVariable config("XDG_CONFIG_HOME", "config");  // relative: ignored
+  EXPECT_EQ(UserConfigFolder("reefmaw"), "/home/player/.config/reefmaw");
+  ScopedVariable noHome("HOME", nullptr);
+  EXPECT_EQ(UserConfigFolder("reefmaw"), "");
+}
+
 TEST(Streams, ReadBufferFailsCleanlyPastTheEnd) {
   const uint8_t data[3] = {1, 2, 3};
   TReadOnlyMemoryStream s(data, 3);

@@ -40,7 +40,9 @@ class GameSession {
   std::function<void()> afterFrame;
   int nameEntries = 0;
 
-  GameSession() {
+  // input: the devices the game reads; the fake input system when none is given.
+  explicit GameSession(std::unique_ptr<platform::InputSystem> input = nullptr) {
+    if (input) f.platform.setInput(std::move(input));
     GameVars = TGameVars{};
     RecordNames.fill("");
     RecordScores.fill(0);
