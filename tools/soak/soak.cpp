@@ -42,6 +42,7 @@ using platform::VK_NUMPAD6;
 using platform::VK_NUMPAD8;
 using platform::VK_RETURN;
 using platform::VK_RIGHT;
+using platform::VK_SPACE;
 using platform::VK_UP;
 
 // The keys that steer the shark.
@@ -300,6 +301,22 @@ class Soak {
       const uint16_t k = kSteering[roll(std::size(kSteering))];
       events.pushKeyDown(mainId, k);
       events.pushKeyUp(mainId, k);
+    } else if (what < 74) {
+      // The menu and the screens by the keys: Enter and Space choose and go on.
+      const uint16_t k = chance(500) ? VK_RETURN : VK_SPACE;
+      events.pushKeyDown(mainId, k);
+      events.pushKeyUp(mainId, k);
+    } else if (what < 78) {
+      // The stick's buttons as a pad's: A, B, Back and Start; the last three leave play.
+      const int buttons[] = {platform::kPadA, platform::kPadB, platform::kPadBack,
+                             platform::kPadStart};
+      const int button = buttons[roll(std::size(buttons))];
+      if (GameVars.GameState != gsPlay || button == platform::kPadA || chance(50)) {
+        s.stick->press(button);
+        s.stick->press(button, false);
+      }
+    } else if (what < 81) {
+      s.stick->state.pov = chance(300) ? -1 : 4500 * roll(8);
     }
   }
 
@@ -328,6 +345,11 @@ class Soak {
     } else if (what < 68) {
       events.pushFocus(id, false);
       events.pushFocus(id, true);
+    } else if (what < 70) {
+      // A or Start on the pad confirms the name shown.
+      session_->stick->press(chance(500) ? platform::kPadA : platform::kPadStart);
+      session_->stick->press(platform::kPadA, false);
+      session_->stick->press(platform::kPadStart, false);
     }
   }
 
