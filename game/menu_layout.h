@@ -22,9 +22,11 @@ inline int MenuItemAt(int x, int y) {
   return 0;
 }
 
-// The middle of item i, where the game's pointer goes when a key or a pad highlights it.
-inline int MenuItemCentreX(int item) { return 900 - 100 * item; }
-inline int MenuItemCentreY(int item) { return 50 * item + 25; }
+// Where the game's pointer goes when a key or a pad highlights item i: inside the item,
+// near its lower right corner, so that the pointer shows beside the enlarged item's text
+// rather than over it.
+inline int MenuItemPointerX(int item) { return 982 - 100 * item; }
+inline int MenuItemPointerY(int item) { return 50 * item + 40; }
 
 // The item one step (1 down, -1 up) from current, round from the last item to the first
 // and back; from no item, down takes the first and up the last. The continue item is

@@ -91,7 +91,7 @@ void TMainForm::chooseMenuItem(int item) {
 void TMainForm::highlightMenuItem(int step) {
   const int item = NextMenuItem(GameVars.HoverItem, step, GameVars.ResumeLock == kNoResume);
   // The game's pointer goes onto the item, so the menu shows it exactly as a hover does.
-  DXDrawMouseMove(DXDraw, 0, MenuItemCentreX(item), MenuItemCentreY(item));
+  DXDrawMouseMove(DXDraw, 0, MenuItemPointerX(item), MenuItemPointerY(item));
 }
 
 void TMainForm::confirm() {
