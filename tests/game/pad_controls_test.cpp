@@ -242,9 +242,13 @@ TEST_F(PadTest, APadPulledOutInPlayStopsAndOneMoreSteersAgain) {
 // The game over SDL's own joystick layer, with pads that SDL attaches in software.
 struct SdlPadGame : ::testing::Test, GameSession {
   SdlPadGame() : GameSession(platform::createSdlInputSystem()) {}
-  TPlayerSprite* shark() {
+  // The level's shark, put where it can move every way; nullptr before the level is built.
+  TPlayerSprite* placedShark() {
     const std::vector<TPlayerSprite*> sharks = spritesIn<TPlayerSprite>(*main);
-    return sharks.empty() ? nullptr : sharks[0];
+    if (sharks.empty()) return nullptr;
+    sharks[0]->PosX = 200;
+    sharks[0]->PosY = 200;
+    return sharks[0];
   }
 };
 
@@ -291,12 +295,11 @@ TEST_F(SdlPadGame, FromTheMenuToAGameOverARecordAndQuitWithAnXboxPadAlone) {
   push(kXboxA);
   ASSERT_EQ(GameVars.GameState, gsPlay);
   frames(2);
-  ASSERT_NE(shark(), nullptr);
 
   // The left stick and the d-pad steer.
-  TPlayerSprite& s = *shark();
-  s.PosX = 200;
-  s.PosY = 200;
+  TPlayerSprite* shark = placedShark();
+  ASSERT_NE(shark, nullptr);
+  TPlayerSprite& s = *shark;
   pad->setAxis(0, 32767);
   frames(5);
   EXPECT_GT(s.PosX, 200 + 4 * 16 * 0.3 - 1);
@@ -390,10 +393,9 @@ TEST_F(SdlPadGame, AStickSdlCannotMapStillSteersThroughItsRawLayout) {
   ASSERT_EQ(GameVars.GameState, gsPlay);
   stick->setButton(0, false);
   frames(2);
-  ASSERT_NE(shark(), nullptr);
-  TPlayerSprite& s = *shark();
-  s.PosX = 200;
-  s.PosY = 200;
+  TPlayerSprite* shark = placedShark();
+  ASSERT_NE(shark, nullptr);
+  TPlayerSprite& s = *shark;
   stick->setAxis(1, 32767);
   frames(5);
   EXPECT_GT(s.PosY, 200);
