@@ -190,7 +190,7 @@ std::unique_ptr<Joystick> FakeInputSystem::openJoystick(int position, bool hapti
 
 int FakeInputSystem::addControllerMappings(const std::string& file) {
   mappingFiles.push_back(file);
-  return 0;
+  return mappingsInAFile;
 }
 
 std::unique_ptr<InputSystem> createFakeInputSystem() { return std::make_unique<FakeInputSystem>(); }

@@ -93,6 +93,7 @@ class FakeInputSystem : public InputSystem {
   std::shared_ptr<FakeJoystickDevice> plugPad();
   void unplugJoystick(const std::shared_ptr<FakeJoystickDevice>& device);
   std::vector<std::string> mappingFiles;  // asked for through addControllerMappings
+  int mappingsInAFile = 0;                // what addControllerMappings answers
 
   bool acquireDeviceLayer() override;
   void releaseDeviceLayer() override;
