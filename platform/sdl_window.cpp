@@ -295,12 +295,14 @@ bool SdlWindow::presentWithRenderer(const void* pixels, int width, int height, i
     texture_ =
         SDL_CreateTexture(renderer_, sdlFormat(format), SDL_TEXTUREACCESS_STREAMING, width, height);
     if (texture_ == nullptr) return false;
-    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeLinear);
     textureWidth_ = width;
     textureHeight_ = height;
     textureFormat_ = format;
   }
   if (SDL_UpdateTexture(texture_, nullptr, pixels, pitch) != 0) return false;
+  // Whole factors stay pixel-sharp; other factors are smoothed.
+  SDL_SetTextureScaleMode(
+      texture_, mode == PresentMode::IntegerScale ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
   int outputWidth = 0;
   int outputHeight = 0;
   if (SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight) != 0) return false;
