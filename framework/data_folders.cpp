@@ -60,7 +60,7 @@ const DataPlace* FindGameData(const std::vector<DataPlace>& places) {
 
 std::string DataNotFoundMessage(const std::vector<DataPlace>& places) {
   std::string message = "The game's pictures (a Data folder) were not found. Looked in:";
-  for (const DataPlace& place : places) message += "\n" + place.folder;
+  for (const DataPlace& place : places) message += "\n  " + place.folder;
   message += "\nStart the game from its folder, or name that folder with --data.";
   return message;
 }

@@ -114,6 +114,13 @@ SdlWindow::~SdlWindow() {
 void SdlWindow::show() {
   if (!titleButtons_) removeTitleBarButtons(window_);
   SDL_ShowWindow(window_);
+  if (placedWithoutFrame_ && !fullscreen_ && bordered_) {
+    // A window placed before it was first shown had no frame yet, and the window manager
+    // put its frame where the client area was meant to go. Now that the frame is known,
+    // the same placement puts the client area there, so a remembered place stays put.
+    placedWithoutFrame_ = false;
+    if (waitForFrame()) applyPlacement(placedAs_);
+  }
 }
 
 void SdlWindow::hide() { SDL_HideWindow(window_); }
@@ -208,6 +215,8 @@ void SdlWindow::applyPlacement(const Placement& placement) {
   const Placement fitted = fitPlacement(wanted, workArea(), frameExtents());
   SDL_SetWindowSize(window_, fitted.width, fitted.height);
   SDL_SetWindowPosition(window_, fitted.x, fitted.y);
+  placedWithoutFrame_ = !visible() && !frameKnown();
+  placedAs_ = placement;
   geometryChanged();
   if (placement.maximized) SDL_MaximizeWindow(window_);
 }

@@ -86,7 +86,7 @@ TEST_F(DataFoldersTest, NothingFoundIsOneMessageNamingEveryFolderLookedIn) {
   ASSERT_EQ(FindGameData(tried), nullptr);
   const std::string message = DataNotFoundMessage(tried);
   for (const DataPlace& place : tried) {
-    EXPECT_NE(message.find("\n" + place.folder + "\n"), std::string::npos) << message;
+    EXPECT_NE(message.find("\n  " + place.folder + "\n"), std::string::npos) << message;
   }
   EXPECT_NE(message.find("--data"), std::string::npos);
 }

@@ -143,7 +143,7 @@ TEST_F(ProgramTest, WithoutItsPicturesItSaysWhereItLookedAndEndsWithCode1) {
       "HOME=" + (dir_ / "home").string() + " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy";
   EXPECT_EQ(start(REEFMAW_GAME, environment, 0, "--data " + quoted(dir_ / "empty")), 1);
   const std::string err = readFile(dir_ / "err.txt");
-  EXPECT_NE(err.find("reefmaw: " + (dir_ / "empty").string() + "\n"), std::string::npos) << err;
+  EXPECT_NE(err.find("reefmaw:   " + (dir_ / "empty").string() + "\n"), std::string::npos) << err;
   EXPECT_EQ(err.find("File not found"), std::string::npos) << err;
 }
 
@@ -164,6 +164,11 @@ TEST_F(ProgramTest, InstalledItRunsFromAnywhereAndKeepsRecordsPerUser) {
   const fs::path entry = prefix / "share/applications/reefmaw.desktop";
   EXPECT_NE(readFile(entry).find("Exec=" + program.string() + "\n"), std::string::npos);
   EXPECT_EQ(run("desktop-file-validate " + quoted(entry)), 0);
+  // The metainfo, checked with the desktop entry it names, and the manual page.
+  EXPECT_TRUE(fs::exists(prefix / "share/metainfo/org.example.reefmaw.metainfo.xml"));
+  EXPECT_EQ(run("appstreamcli validate-tree --no-net --strict " + quoted(prefix) + " >/dev/null"),
+            0);
+  EXPECT_TRUE(fs::exists(prefix / "share/man/man6/reefmaw.6"));
 
   const fs::path userFolder = dir_ / "xdg" / "reefmaw";
   const std::string environment = "HOME=" + (dir_ / "home").string() +
