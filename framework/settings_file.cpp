@@ -71,12 +71,17 @@ bool SettingsFile::write(const std::string& text, std::vector<std::string>& warn
   }
 }
 
+FileLock SettingsFile::lock() const {
+  std::error_code ec;
+  fs::create_directories(fs::path(path_).parent_path(), ec);
+  return FileLock(path_);
+}
+
 std::vector<std::string> SettingsFile::Load(bool reset, std::vector<std::string>& warnings) {
   std::vector<std::string> texts = defaults();
   if (path_.empty()) return texts;
+  const FileLock held = lock();
   std::error_code ec;
-  fs::create_directories(fs::path(path_).parent_path(), ec);
-  const FileLock lock(path_);
   std::string text;
   bool missing = false;
   std::string reason;
@@ -127,9 +132,7 @@ std::vector<std::string> SettingsFile::Load(bool reset, std::vector<std::string>
 void SettingsFile::Update(const std::vector<std::pair<size_t, std::string>>& changes,
                           std::vector<std::string>& warnings) {
   if (path_.empty() || !writable_ || changes.empty()) return;
-  std::error_code ec;
-  fs::create_directories(fs::path(path_).parent_path(), ec);
-  const FileLock lock(path_);
+  const FileLock held = lock();
   std::string text;
   bool missing = false;
   std::string reason;

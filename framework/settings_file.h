@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "framework/paths.h"
+
 // One key: where it lives, what it does (the comment written above it) and its default.
 struct SettingsKey {
   std::string group;
@@ -43,6 +45,8 @@ class SettingsFile {
   std::string FreshText(const std::vector<std::string>& texts) const;
 
  private:
+  // Makes the file's folder and holds the file's lock for a read and a write.
+  FileLock lock() const;
   // Reads the file's text; false with the system's reason when it exists but cannot be
   // read. A missing file reads as missing.
   bool read(std::string& text, bool& missing, std::string& reason) const;

@@ -12,20 +12,14 @@
 #include <string>
 
 #include "game/settings.h"
+#include "work_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A folder on a memory file system where there is one: the saves flush to the disk.
 const fs::path& workFolder() {
-  static const fs::path folder = [] {
-    const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    const fs::path dir = base / ("reefmaw_settings_fuzz_" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    std::atexit([] { fs::remove_all(workFolder()); });
-    return dir;
-  }();
+  static const fs::path folder = MakeWorkFolder("reefmaw_settings_fuzz");
   return folder;
 }
 

@@ -7,19 +7,18 @@
 #include <fstream>
 
 #include "framework/paths.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 struct DataFoldersTest : ::testing::Test {
-  fs::path dir;
+  TempFolder temp;
+  const fs::path& dir = temp.path();
   fs::path current, prefix, installed, build, source;
 
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "reefmaw_data_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
     current = dir / "home";
     prefix = dir / "usr";
     installed = prefix / "share" / "games" / "reefmaw";
@@ -29,10 +28,7 @@ struct DataFoldersTest : ::testing::Test {
       fs::create_directories(p);
     }
   }
-  void TearDown() override {
-    UseCurrentFolder();
-    fs::remove_all(dir);
-  }
+  void TearDown() override { UseCurrentFolder(); }
   static void giveData(const fs::path& folder, const char* data = "Data") {
     fs::create_directories(folder / data / "Fon");
     fs::create_directories(folder / data / "Monsters");

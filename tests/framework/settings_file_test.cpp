@@ -1,10 +1,11 @@
 #include "framework/settings_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -18,26 +19,16 @@ const std::vector<SettingsKey> kKeys = {
 };
 
 struct SettingsFileTest : ::testing::Test {
-  fs::path dir;
-  fs::path path;
+  TempFolder temp;
+  const fs::path& dir = temp.path();
+  const fs::path path = dir / "config" / "reefmaw" / "reefmaw.ini";
   std::vector<std::string> warnings;
 
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "reefmaw_settings_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
-    path = dir / "config" / "reefmaw" / "reefmaw.ini";
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
   SettingsFile file() { return SettingsFile(path.string(), kKeys, "The heading."); }
-  std::string read(const fs::path& p) const {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  std::string read(const fs::path& p) const { return FileBytes(p); }
   void write(const std::string& text) const {
     fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+    WriteFileBytes(path, text);
   }
 };
 

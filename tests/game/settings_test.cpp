@@ -11,6 +11,7 @@
 
 #include "platform/virtual_keys.h"
 #include "support/scoped_environment.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -19,25 +20,13 @@ using platform::VK_NUMPAD8;
 using platform::VK_UP;
 
 struct SettingsTest : ::testing::Test {
-  fs::path dir;
-  fs::path path;
+  TempFolder temp;
+  const fs::path& dir = temp.path();
+  const fs::path path = dir / "reefmaw.ini";
   std::vector<std::string> warnings;
 
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "reefmaw_settings_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
-    path = dir / "reefmaw.ini";
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
-  std::string read() const {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  void write(const std::string& text) const {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-  }
+  std::string read() const { return FileBytes(path); }
+  void write(const std::string& text) const { WriteFileBytes(path, text); }
   Settings load() {
     SettingsFile file = OpenSettingsFile(path.string());
     return LoadSettings(file, false, warnings);

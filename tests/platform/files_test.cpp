@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "platform/fake_files.h"
+#include "support/temp_folder.h"
 
 namespace platform {
 namespace {
@@ -19,17 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 
 struct FilesTest : ::testing::Test {
-  fs::path dir;
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "reefmaw_files_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  std::string read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  TempFolder temp;
+  const fs::path& dir = temp.path();
+  std::string read(const fs::path& p) { return FileBytes(p); }
 };
 
 TEST_F(FilesTest, EverySaveGetsATemporaryFileOfItsOwn) {
