@@ -61,8 +61,13 @@ bool SettingsFile::read(std::string& text, bool& missing, std::string& reason) c
 }
 
 bool SettingsFile::write(const std::string& text, std::vector<std::string>& warnings) const {
+  // A settings file that links to another (a player's collection of dot files) stays a
+  // link: the file it links to is the one replaced.
+  std::error_code ec;
+  const fs::path target = fs::is_symlink(path_, ec) ? fs::canonical(path_, ec) : fs::path(path_);
   try {
-    WriteFileAtomically(path_, std::vector<uint8_t>(text.begin(), text.end()));
+    WriteFileAtomically(ec ? path_ : target.string(),
+                        std::vector<uint8_t>(text.begin(), text.end()));
     return true;
   } catch (const Exception& e) {
     warnings.push_back(

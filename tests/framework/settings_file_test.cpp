@@ -118,6 +118,19 @@ TEST_F(SettingsFileTest, AFileThatIsNoKeyFileIsKeptAsideAndWrittenAfresh) {
   EXPECT_NE(read(path).find("fullscreen=true\n"), std::string::npos);
 }
 
+TEST_F(SettingsFileTest, AFileThatIsALinkStaysALink) {
+  fs::create_directories(path.parent_path());
+  WriteFileBytes(dir / "dotfiles.ini", "[display]\nfullscreen=false\n");
+  fs::create_symlink(dir / "dotfiles.ini", path);
+  SettingsFile settings = file();
+  EXPECT_EQ(settings.Load(false, warnings)[0], "false");
+  settings.Update({{0, "true"}}, warnings);
+  EXPECT_TRUE(warnings.empty());
+  EXPECT_TRUE(fs::is_symlink(path));
+  EXPECT_NE(read(dir / "dotfiles.ini").find("fullscreen=true\n"), std::string::npos);
+  EXPECT_NE(read(dir / "dotfiles.ini").find("size=800x600\n"), std::string::npos);
+}
+
 TEST_F(SettingsFileTest, AResetKeepsTheOldFileAside) {
   write("[display]\nfullscreen=false\n");
   EXPECT_EQ(file().Load(true, warnings)[0], "true");
