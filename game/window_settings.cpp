@@ -2,6 +2,7 @@
 // player's changes read back from it when the game ends.
 
 #include <algorithm>
+#include <tuple>
 
 #include "engine/graphics/dx_draw.h"
 #include "engine/input/dx_input.h"
