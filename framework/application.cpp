@@ -22,7 +22,8 @@ std::string titleFromExecutable(const std::string& path) {
 
 }  // namespace
 
-TApplication::TApplication(platform::Platform& platform) : TComponent(nullptr), platform_(platform) {
+TApplication::TApplication(platform::Platform& platform)
+    : TComponent(nullptr), platform_(platform) {
   Title = titleFromExecutable(platform_.executablePath());
   Application = this;
 }
@@ -108,8 +109,15 @@ void TApplication::dispatchEvent(const platform::Event& event) {
     deactivatePending_ = true;
   }
   if (event.window == 0) {
-    // Signals: a close request for the whole program goes to the main form.
-    if (event.kind == EventKind::Close && mainForm_ != nullptr) mainForm_->Close();
+    // Signals: a close request for the whole program goes to the main form, and ends the
+    // program at once while there is none yet (a message box before any window).
+    if (event.kind == EventKind::Close) {
+      if (mainForm_ != nullptr) {
+        mainForm_->Close();
+      } else {
+        Terminate();
+      }
+    }
     return;
   }
   for (const auto& [id, form] : windows_) {
@@ -147,8 +155,9 @@ int TApplication::HookMainWindow(TWindowHook hook) {
 }
 
 void TApplication::UnhookMainWindow(int id) {
-  hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(), [id](const auto& h) { return h.first == id; }),
-               hooks_.end());
+  hooks_.erase(
+      std::remove_if(hooks_.begin(), hooks_.end(), [id](const auto& h) { return h.first == id; }),
+      hooks_.end());
 }
 
 void TApplication::SendToMainWindow(TMessage& message) {
@@ -168,9 +177,7 @@ void TApplication::PostToMainWindow(uint32_t msg, int64_t wParam, int64_t lParam
   posted_.push_back(message);
 }
 
-void TApplication::HandleException(const std::exception& e) {
-  MessageBox(e.what(), Title);
-}
+void TApplication::HandleException(const std::exception& e) { MessageBox(e.what(), Title); }
 
 void TApplication::MessageBox(const std::string& text, const std::string& caption) {
   if (OnShowMessage) {
@@ -180,7 +187,9 @@ void TApplication::MessageBox(const std::string& text, const std::string& captio
   ShowMessageBox(*this, text, caption.empty() ? Title : caption);
 }
 
-void TApplication::RegisterWindow(uint32_t windowId, TForm* form) { windows_.emplace_back(windowId, form); }
+void TApplication::RegisterWindow(uint32_t windowId, TForm* form) {
+  windows_.emplace_back(windowId, form);
+}
 
 void TApplication::UnregisterWindow(uint32_t windowId) {
   windows_.erase(std::remove_if(windows_.begin(), windows_.end(),
@@ -189,7 +198,8 @@ void TApplication::UnregisterWindow(uint32_t windowId) {
 }
 
 void TApplication::FormDestroyed(TForm* form) {
-  windows_.erase(std::remove_if(windows_.begin(), windows_.end(), [form](const auto& w) { return w.second == form; }),
+  windows_.erase(std::remove_if(windows_.begin(), windows_.end(),
+                                [form](const auto& w) { return w.second == form; }),
                  windows_.end());
   PopModal(form);
   if (mainForm_ == form) mainForm_ = nullptr;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "framework/application.h"
 #include "framework/exceptions.h"
 #include "framework/text_case.h"
 #include "platform/files.h"
@@ -127,34 +128,35 @@ void UseInstalledFolders(const std::string& dataFolder, const std::string& userF
   }
 }
 
-void UseCurrentFolder() { folders() = Folders{}; }
-
-std::string InstalledDataFolder(const std::string& executablePath, const std::string& relative) {
-  if (executablePath.empty()) return std::string();
-  const fs::path folder = (fs::path(executablePath).parent_path() / relative).lexically_normal();
-  std::error_code ec;
-  if (!fs::is_directory(resolveFrom(folder, "Data"), ec)) return std::string();
-  return folder.string();
+void UseDataFolder(const std::string& folder) {
+  Folders f;
+  f.data = folder;
+  folders() = std::move(f);
 }
 
+void UseCurrentFolder() { folders() = Folders{}; }
+
 namespace {
-// $variable/<name>, or the home folder's fallback/<name>; as the XDG base directory rules
-// have it, a relative path in the variable is ignored.
-std::string xdgFolder(const char* variable, const fs::path& fallback, const std::string& name) {
-  const char* value = std::getenv(variable);
-  if (value != nullptr && value[0] == '/') return (fs::path(value) / name).string();
+
+// $variable/<name>, or ~/<fallback>/<name>; as the XDG base directory rules have it, a
+// relative value of the variable is ignored.
+std::string baseDirectoryFolder(const char* variable, const char* fallback,
+                                const std::string& name) {
+  const char* base = std::getenv(variable);
+  if (base != nullptr && base[0] == '/') return (fs::path(base) / name).string();
   const char* home = std::getenv("HOME");
   if (home != nullptr && home[0] == '/') return (fs::path(home) / fallback / name).string();
   return std::string();
 }
+
 }  // namespace
 
 std::string UserDataFolder(const std::string& name) {
-  return xdgFolder("XDG_DATA_HOME", fs::path(".local") / "share", name);
+  return baseDirectoryFolder("XDG_DATA_HOME", ".local/share", name);
 }
 
 std::string UserConfigFolder(const std::string& name) {
-  return xdgFolder("XDG_CONFIG_HOME", ".config", name);
+  return baseDirectoryFolder("XDG_CONFIG_HOME", ".config", name);
 }
 
 bool FileExists(const std::string& gamePath) {
@@ -162,25 +164,34 @@ bool FileExists(const std::string& gamePath) {
   return fs::is_regular_file(ResolvePath(gamePath), ec);
 }
 
+namespace {
+
+platform::Files& files() {
+  return Application != nullptr ? Application->Platform().files() : platform::systemFiles();
+}
+
+}  // namespace
+
 void WriteFileAtomically(const std::string& gamePath, const std::vector<uint8_t>& data) {
+  platform::Files& f = files();
   const fs::path target = ResolvePath(gamePath);
-  const fs::path temp = target.string() + ".tmp";
   const std::string full = fs::absolute(target).string();
-  std::FILE* file = std::fopen(temp.c_str(), "wb");
-  if (file == nullptr) throw EFCreateError(Format(SFCreateError, full, std::strerror(errno)));
-  const bool written =
-      data.empty() || std::fwrite(data.data(), 1, data.size(), file) == data.size();
-  const bool synced = written && platform::syncFile(file);
-  const bool closed = std::fclose(file) == 0;
-  std::error_code ec;
-  if (!written || !synced || !closed) {
-    fs::remove(temp, ec);
+  std::string temp;
+  const int handle = f.createTemporary(target.string(), temp);
+  if (handle < 0) throw EFCreateError(Format(SFCreateError, full, std::strerror(errno)));
+  const bool written = data.empty() || f.write(handle, data.data(), data.size());
+  const bool synced = written && f.sync(handle);
+  const bool closed = f.close(handle);
+  if (!written || !synced || !closed || !f.rename(temp, target.string())) {
+    f.remove(temp);
     throw EWriteError(SWriteError);
   }
-  fs::rename(temp, target, ec);
-  if (ec) {
-    fs::remove(temp, ec);
-    throw EWriteError(SWriteError);
-  }
-  platform::syncDirectory(target.parent_path().string());
+  f.syncDirectory(target.parent_path().string());
+}
+
+FileLock::FileLock(const std::string& gamePath)
+    : handle_(files().lock(ResolvePath(gamePath) + ".lock")) {}
+
+FileLock::~FileLock() {
+  if (handle_ >= 0) files().unlock(handle_);
 }

@@ -18,10 +18,27 @@ std::string ResolvePath(const std::string& gamePath);
 
 bool FileExists(const std::string& gamePath);
 
-// Writes data to a temporary file beside the target, pushes it to the disk and renames
-// it over the target, so a failure at any point leaves the old file whole.
-// Raises EFCreateError or EWriteError.
+// Writes data to a temporary file of its own beside the target, pushes it to the disk and
+// renames it over the target, so a failure at any point leaves the old file whole, and
+// saves of several games at once never write into each other's temporary file. Goes
+// through the platform's files. Raises EFCreateError or EWriteError.
 void WriteFileAtomically(const std::string& gamePath, const std::vector<uint8_t>& data);
+
+// Holds the exclusive lock of a game file while it lives (a lock file beside it, named
+// after it with ".lock"), so that the read, change and write of one game's save never
+// interleave with another's. A lock file that cannot be made leaves the file unlocked:
+// the write that follows then fails as it would anyway, with its own reason.
+class FileLock {
+ public:
+  explicit FileLock(const std::string& gamePath);
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  bool Locked() const { return handle_ >= 0; }
+
+ private:
+  int handle_;
+};
 
 // From now on relative game paths resolve under dataFolder, except the game paths in
 // userFiles (such as `data\rec.rmw`), which resolve to userFolder/<their file name>. A
@@ -32,18 +49,16 @@ void WriteFileAtomically(const std::string& gamePath, const std::vector<uint8_t>
 void UseInstalledFolders(const std::string& dataFolder, const std::string& userFolder,
                          const std::vector<std::string>& userFiles);
 
+// From now on relative game paths resolve under folder, the records file included, as
+// they resolve under the current directory by default.
+void UseDataFolder(const std::string& folder);
+
 // Back to game paths relative to the current directory, as when nothing was configured.
 void UseCurrentFolder();
-
-// The installed data folder: `relative` taken from the folder of the program at
-// executablePath, when it holds the game's Data folder; empty otherwise (the program runs
-// from a build folder, and its data is the current directory's).
-std::string InstalledDataFolder(const std::string& executablePath, const std::string& relative);
 
 // Where the files of one user go: $XDG_DATA_HOME/<name>, by default
 // ~/.local/share/<name>; empty when neither that nor the home folder is known.
 std::string UserDataFolder(const std::string& name);
-
 // Where the settings of one user go: $XDG_CONFIG_HOME/<name>, by default
 // ~/.config/<name>; empty when neither that nor the home folder is known.
 std::string UserConfigFolder(const std::string& name);

@@ -14,19 +14,18 @@
 #include "framework/code_page.h"
 #include "framework/exceptions.h"
 #include "game/records.h"
+#include "work_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A folder on a memory file system where there is one: the saves flush to the disk.
+// The game runs in the work folder, its records file in data/ there.
 const fs::path& workFolder() {
   static const fs::path folder = [] {
-    const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    const fs::path dir = base / ("reefmaw_records_fuzz_" + std::to_string(getpid()));
+    const fs::path dir = MakeWorkFolder("reefmaw_records_fuzz");
     fs::create_directories(dir / "data");
     fs::current_path(dir);
-    std::atexit([] { fs::remove_all(workFolder()); });
     return dir;
   }();
   return folder;

@@ -1,6 +1,7 @@
 // The main window's picture loading: every picture the game draws is an item of the
-// image list, loaded from the Data folder in a fixed order. A file that cannot be opened
-// ends the loading there; the items before it keep their pictures.
+// image list, loaded from the Data folder in a fixed order. A file that is missing or
+// cannot be read leaves its item empty and is noted in PictureFailures; every other
+// picture still loads.
 
 #include <array>
 #include <string>
@@ -9,6 +10,7 @@
 #include "framework/exceptions.h"
 #include "game/creature_kinds.h"
 #include "game/main_form.h"
+#include "game/picture_failures.h"
 
 namespace {
 
@@ -25,8 +27,8 @@ constexpr std::array<int32_t, kCreatureKindCount> kMonsterLoadOrder = {
 
 void TMainForm::loadPictures() {
   TPictureCollection& items = *ImageList->Items;
-  auto load = [&items](const std::string& name, const std::string& path) {
-    items.FindByName(name)->Picture().LoadFromFile(path);
+  auto load = [this, &items](const std::string& name, const std::string& path) {
+    LoadPictureNoting(items.FindByName(name)->Picture(), path, PictureFailures);
   };
   auto makeWhiteTransparent = [&items](const std::string& name) {
     items.FindByName(name)->SetTransparentColor(clWhite);

@@ -1,44 +1,107 @@
-// Program start-up: the application, the main window from its description, the hidden
-// name-entry window, then the message loop until the main window closes. An installed
-// game reads its pictures from the installed data folder and keeps the records in the
-// player's own folder; run from the source folder, both stay in its Data folder.
+// Program start-up: the command line, the player's settings, the game's data found from
+// wherever the program was started, then the application, the main window from its
+// description, the hidden name-entry window and the message loop until the main window
+// closes. What the player changed while playing (full screen or window, the window's size
+// and place) goes back into the settings file at the end.
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/timer/library_loader.h"
 #include "framework/application.h"
+#include "framework/data_folders.h"
 #include "framework/paths.h"
 #include "game/control_settings.h"
+#include "game/main_form.h"
 #include "game/records.h"
+#include "game/settings.h"
 #include "game/start_up.h"
+#include "platform/command_line.h"
 #include "platform/platform.h"
 
-int main() {
+namespace {
+
+constexpr const char* kProgram = "reefmaw";
+
+void printWarnings(std::vector<std::string>& warnings) {
+  for (const std::string& warning : warnings) {
+    std::fprintf(stderr, "%s: %s\n", kProgram, warning.c_str());
+  }
+  warnings.clear();
+}
+
+// Every line of a message on standard error, for a player who started the game from a
+// terminal.
+void printMessage(const std::string& message) {
+  size_t start = 0;
+  while (start < message.size()) {
+    size_t end = message.find('\n', start);
+    if (end == std::string::npos) end = message.size();
+    std::fprintf(stderr, "%s: %s\n", kProgram, message.substr(start, end - start).c_str());
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const platform::CommandLineOutcome command = platform::parseCommandLine(
+      std::vector<std::string>(argv + 1, argv + argc), kProgram, REEFMAW_VERSION);
+  if (command.exit) {
+    std::fputs(command.output.c_str(), stdout);
+    std::fputs(command.error.c_str(), stderr);
+    return command.exitCode;
+  }
+  const platform::CommandLine& flags = command.flags;
+
   std::unique_ptr<platform::Platform> platform;
   try {
     platform = platform::createSdlPlatform();
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "reefmaw: %s\n", e.what());
+    std::fprintf(stderr, "%s: %s\n", kProgram, e.what());
     return 1;
   }
-  const std::string installed =
-      InstalledDataFolder(platform->executablePath(), REEFMAW_DATA_FROM_PROGRAM);
-  if (!installed.empty()) {
-    UseInstalledFolders(installed, UserDataFolder("reefmaw"), {kRecordsFile});
-  }
+
+  std::vector<std::string> warnings;
+  SettingsFile settingsFile = OpenSettingsFile(flags.configFile);
+  const Settings forThisRun =
+      WithFlags(LoadSettings(settingsFile, flags.resetSettings, warnings), flags);
+  printWarnings(warnings);
+
+  std::error_code ec;
+  const std::string current = std::filesystem::current_path(ec).string();
+  const std::vector<DataPlace> places =
+      DataPlaces(flags.dataFolder, current, platform->executablePath(), REEFMAW_DATA_FROM_PROGRAM,
+                 REEFMAW_BUILD_DIR, REEFMAW_SOURCE_DIR);
+  const DataPlace* place = FindGameData(places);
+
   int exitCode = 0;
   {
     TApplication application(*platform);
-    try {
-      const TGameWindows windows = CreateGameWindows(application);
-      ApplyControlSettings(*windows.MainForm, DefaultControlSettings());
-      application.Run();
-    } catch (const std::exception& e) {
-      // Only a damaged window description gets here: nothing can run without it.
-      application.MessageBox(e.what());
+    if (place == nullptr) {
+      const std::string message = DataNotFoundMessage(places);
+      printMessage(message);
+      application.MessageBox(message);
       exitCode = 1;
+    } else {
+      UseDataPlace(*place, current, UserDataFolder(kProgram), {kRecordsFile});
+      try {
+        const TGameWindows windows = CreateGameWindows(application);
+        windows.MainForm->ApplySettings(forThisRun);
+        ApplyControlSettings(*windows.MainForm, DefaultControlSettings());
+        application.Run();
+        Settings atExit = forThisRun;
+        windows.MainForm->StoreWindowChoices(atExit);
+        SaveChangedSettings(settingsFile, forThisRun, atExit, warnings);
+        printWarnings(warnings);
+      } catch (const std::exception& e) {
+        // Only a damaged window description gets here: nothing can run without it.
+        application.MessageBox(e.what());
+        exitCode = 1;
+      }
     }
   }
   FreeLibraries();

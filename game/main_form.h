@@ -20,6 +20,7 @@ class TDXSound;
 class TDXWaveList;
 class TDXDIB;
 class TDirectDrawSurfaceCanvas;
+struct Settings;
 
 class TMainForm : public TDXForm {
  public:
@@ -67,6 +68,18 @@ class TMainForm : public TDXForm {
   // Shows the name-entry window modally; set by the start-up once it exists.
   std::function<void()> ShowNameEntry;
 
+  // The player's settings for this run, given before the window first shows: full
+  // screen or window, the window's size and place, scaling, vsync, the steering keys and
+  // the joystick.
+  void ApplySettings(const Settings& settings);
+  // What the player changed while the game ran, into the settings: full screen or window
+  // (Alt+Enter), and the window's size and place when the player moved or sized it.
+  void StoreWindowChoices(Settings& settings) const;
+
+  // The pictures that could not be read at start-up, one line each with the file and the
+  // reason; the start-up shows them in one message.
+  std::vector<std::string> PictureFailures;
+
  private:
   // What a click does on a screen between games: back to the menu, or on into play from
   // the level intro.
@@ -89,6 +102,21 @@ class TMainForm : public TDXForm {
   void drawStatusLine(TDirectDrawSurfaceCanvas& canvas);
   void gameOverTest();
   void toggleFullScreen();
+  // Puts the window, leaving full screen with no earlier window to go back to, where the
+  // settings say (by default the display's size in the middle of the screen).
+  void placeWindow();
+  void showInWindow(bool inWindow);
+
+  // The window the settings ask for; a size of 0 is the display's size.
+  int windowWidth_ = 0;
+  int windowHeight_ = 0;
+  bool windowCentred_ = true;
+  int windowX_ = 0;
+  int windowY_ = 0;
+  // Where placeWindow put the window, once it did: the player's own moves show as
+  // differences from it.
+  bool windowPlaced_ = false;
+  platform::Placement placedWindow_;
 
   std::bitset<256> heldKeys_;  // keys down on this window, by virtual-key code
   bool keyRepeats_ = false;    // the key-down being handled repeats a held key

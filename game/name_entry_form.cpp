@@ -6,6 +6,7 @@
 #include "framework/edit_control.h"
 #include "framework/image_control.h"
 #include "game/main_form.h"
+#include "game/picture_failures.h"
 #include "game/records.h"
 #include "platform/virtual_keys.h"
 
@@ -44,8 +45,9 @@ void TForm1::Loaded() {
 }
 
 void TForm1::FormCreate(TObject*) {
-  Image1->Picture.LoadFromFile("Data\\Fon\\1.bmp");
-  Image2->Picture.LoadFromFile("Data\\Fon\\2.bmp");
+  // Failures join the main window's list, which the start-up shows in one message.
+  LoadPictureNoting(Image1->Picture, "Data\\Fon\\1.bmp", mainForm_->PictureFailures);
+  LoadPictureNoting(Image2->Picture, "Data\\Fon\\2.bmp", mainForm_->PictureFailures);
 }
 
 void TForm1::FormActivate(TObject*) {

@@ -168,28 +168,27 @@ void TMainForm::WndProc(TMessage& message) {
 void TMainForm::toggleFullScreen() {
   DXDraw->Finalize();
   TDXDrawOptions options = DXDraw->Options();
-  if (options.Contains(doFullScreen)) {
+  const bool toWindow = options.Contains(doFullScreen);
+  if (toWindow) {
     if (PlacementSaved()) {
       RestorePlacement();
     } else {
       // Started full screen: there is no earlier window to go back to, so the window
-      // gets the display's size, in the middle of the screen, instead of its tiny design
-      // size where it was made.
-      PlaceCentred(DXDraw->Display().Width(), DXDraw->Display().Height());
+      // goes where the settings say instead of its tiny design size where it was made.
+      placeWindow();
     }
-    DXDraw->Cursor = TCursor::crDefault;
-    BorderStyle = TBorderStyle::bsSizeable;
-    if (Handle() != nullptr) Handle()->setBordered(true);
     options.Exclude(doFullScreen);
   } else {
     StorePlacement();
-    DXDraw->Cursor = TCursor::crNone;
-    BorderStyle = TBorderStyle::bsNone;
-    if (Handle() != nullptr) Handle()->setBordered(false);
     options.Include(doFullScreen);
   }
+  showInWindow(toWindow);
   DXDraw->SetOptions(options);
   DXDraw->Initialize();
+  if (toWindow && !windowPlaced_ && Handle() != nullptr) {
+    windowPlaced_ = true;
+    placedWindow_ = Handle()->placement();
+  }
 }
 
 void TMainForm::FormKeyPress(TObject*, char32_t& Key) {

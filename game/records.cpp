@@ -5,6 +5,7 @@
 
 #include "framework/code_page.h"
 #include "framework/exceptions.h"
+#include "framework/paths.h"
 #include "framework/text_file.h"
 
 std::array<std::string, kRecordCount> RecordNames;
@@ -129,6 +130,8 @@ void InsertRecord(TRecordTable& table, const std::string& name, int32_t score) {
 void LoadRecords() { ReadRecords(ReadTextFile(kRecordsFile), RecordNames, RecordScores); }
 
 void SaveRecord(const std::string& name, int32_t score) {
+  // Another game may be saving too: the table it writes must be the one this save reads.
+  const FileLock lock(kRecordsFile);
   TRecordTable table = ParseRecords(ReadTextFile(kRecordsFile));
   InsertRecord(table, name, score);
   WriteTextFile(kRecordsFile, FormatRecords(table));

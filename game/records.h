@@ -40,5 +40,7 @@ void InsertRecord(TRecordTable& table, const std::string& name, int32_t score);
 // errors are "File not found" and "File access denied").
 void LoadRecords();
 // Inserts the entry into the records file: the whole old table is read first (nothing is
-// written when it cannot be), then the new one replaces it atomically.
+// written when it cannot be), then the new one replaces it atomically. The file's lock is
+// held from the read to the replace, so games that save at the same time each keep their
+// entry.
 void SaveRecord(const std::string& name, int32_t score);

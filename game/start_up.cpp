@@ -4,6 +4,7 @@
 #include "framework/description.h"
 #include "game/main_form.h"
 #include "game/name_entry_form.h"
+#include "game/picture_failures.h"
 
 TGameWindows CreateGameWindows(TApplication& application) {
   TGameWindows windows;
@@ -12,5 +13,8 @@ TGameWindows CreateGameWindows(TApplication& application) {
   windows.Form1 = application.CreateForm<TForm1>(windows.MainForm);
   windows.Form1->LoadDescription(LoadEmbeddedDescription("form1.form"));
   windows.MainForm->ShowNameEntry = [form1 = windows.Form1] { form1->ShowModal(); };
+  if (!windows.MainForm->PictureFailures.empty()) {
+    application.MessageBox(PictureFailuresMessage(windows.MainForm->PictureFailures));
+  }
   return windows;
 }

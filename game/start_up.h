@@ -13,6 +13,7 @@ struct TGameWindows {
 };
 
 // Raises EReadError only for a damaged window description; the errors of the windows'
-// creation handlers (a missing picture, a missing records file) are shown by the
-// application and start-up goes on.
+// creation handlers (a missing records file) are shown by the application and start-up
+// goes on. Pictures that could not be read are listed together in one message, after
+// both windows have loaded every other picture.
 TGameWindows CreateGameWindows(TApplication& application);

@@ -1,7 +1,8 @@
 #pragma once
 // Fakes of the platform interfaces for tests: a clock the test sets, events the test
 // scripts, windows that only record what was asked of them, and a table of fake
-// libraries. Nothing here touches a screen, a sound device or the file system.
+// libraries. Nothing here touches a screen or a sound device; saves reach the file
+// system through the system's files unless a test puts fake ones in place.
 
 #include <cstdint>
 #include <deque>
@@ -198,11 +199,14 @@ class FakePlatform final : public Platform {
   std::vector<DisplayMode> displayModes() override { return displayModes_; }
   DisplayMode desktopMode() override { return desktopMode_; }
   std::string executablePath() override { return executablePath_; }
+  Files& files() override { return files_ ? *files_ : systemFiles(); }
 
   // Tests put their own input, sound or text objects in place of the default fakes.
   void setInput(std::unique_ptr<InputSystem> input) { input_ = std::move(input); }
   void setAudio(std::unique_ptr<AudioSystem> audio) { audio_ = std::move(audio); }
   void setText(std::unique_ptr<TextRenderer> text) { text_ = std::move(text); }
+  // Saves go through these files instead of the system's (FakeFiles makes them fail).
+  void setFiles(std::unique_ptr<Files> files) { files_ = std::move(files); }
   void setDisplayModes(std::vector<DisplayMode> modes) { displayModes_ = std::move(modes); }
   void setDesktopMode(const DisplayMode& mode) { desktopMode_ = mode; }
   void setExecutablePath(const std::string& path) { executablePath_ = path; }
@@ -223,6 +227,7 @@ class FakePlatform final : public Platform {
   std::unique_ptr<TextRenderer> text_;
   std::unique_ptr<InputSystem> input_;
   std::unique_ptr<AudioSystem> audio_;
+  std::unique_ptr<Files> files_;
   std::shared_ptr<FakeWindowList> windowList_;
   uint32_t nextWindowId_ = 1;
   std::vector<DisplayMode> displayModes_;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
+
 namespace platform {
 
 // Held modifiers and buttons, as the framework's shift state reports them.
@@ -85,6 +87,8 @@ enum class PresentMode {
   FitKeepAspect,  // scaled to fit, aspect kept, centred, black bars around
   Center,         // unscaled, centred
   Stretch,        // scaled to fill the whole client area
+  IntegerScale,   // scaled by the largest whole factor that fits, centred, black bars around;
+                  // shrunk as FitKeepAspect when not even the picture's own size fits
 };
 
 // Pixel formats a window can present.
@@ -206,6 +210,8 @@ class Platform {
   virtual DisplayMode desktopMode() = 0;
   // The full path of the running program.
   virtual std::string executablePath() = 0;
+  // The files that saves go through: the system's unless a test puts others in place.
+  virtual Files& files() { return systemFiles(); }
 };
 
 // The SDL platform; created once by the program's start-up.

@@ -40,6 +40,19 @@ PresentRect presentRect(int clientWidth, int clientHeight, int pictureWidth, int
       r.x = (clientWidth - pictureWidth) / 2;
       r.y = (clientHeight - pictureHeight) / 2;
       break;
+    case PresentMode::IntegerScale: {
+      if (pictureWidth == 0 || pictureHeight == 0) break;
+      const int factor = std::min(clientWidth / pictureWidth, clientHeight / pictureHeight);
+      if (factor < 1) {
+        return presentRect(clientWidth, clientHeight, pictureWidth, pictureHeight,
+                           PresentMode::FitKeepAspect);
+      }
+      r.width = pictureWidth * factor;
+      r.height = pictureHeight * factor;
+      r.x = (clientWidth - r.width) / 2;
+      r.y = (clientHeight - r.height) / 2;
+      break;
+    }
     case PresentMode::FitKeepAspect:
       if (pictureWidth == 0 || pictureHeight == 0) break;
       // Compare clientWidth / pictureWidth with clientHeight / pictureHeight without

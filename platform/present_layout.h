@@ -19,7 +19,8 @@ struct PresentRect {
 // aspect, scales to the largest size that fits and centres (bars on two sides); Center
 // leaves the picture unscaled, or shrinks it as Fit does when the client area is too
 // small to show all of it (a window fitted to a small screen); Stretch covers the whole
-// client area.
+// client area; IntegerScale scales by the largest whole factor that fits and centres, and
+// shrinks as Fit does when the picture is larger than the client area.
 PresentRect presentRect(int clientWidth, int clientHeight, int pictureWidth, int pictureHeight,
                         PresentMode mode);
 

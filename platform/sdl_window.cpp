@@ -114,6 +114,13 @@ SdlWindow::~SdlWindow() {
 void SdlWindow::show() {
   if (!titleButtons_) removeTitleBarButtons(window_);
   SDL_ShowWindow(window_);
+  if (placedWithoutFrame_ && !fullscreen_ && bordered_) {
+    // A window placed before it was first shown had no frame yet, and the window manager
+    // put its frame where the client area was meant to go. Now that the frame is known,
+    // the same placement puts the client area there, so a remembered place stays put.
+    placedWithoutFrame_ = false;
+    if (waitForFrame()) applyPlacement(placedAs_);
+  }
 }
 
 void SdlWindow::hide() { SDL_HideWindow(window_); }
@@ -208,6 +215,8 @@ void SdlWindow::applyPlacement(const Placement& placement) {
   const Placement fitted = fitPlacement(wanted, workArea(), frameExtents());
   SDL_SetWindowSize(window_, fitted.width, fitted.height);
   SDL_SetWindowPosition(window_, fitted.x, fitted.y);
+  placedWithoutFrame_ = !visible() && !frameKnown();
+  placedAs_ = placement;
   geometryChanged();
   if (placement.maximized) SDL_MaximizeWindow(window_);
 }
@@ -295,12 +304,14 @@ bool SdlWindow::presentWithRenderer(const void* pixels, int width, int height, i
     texture_ =
         SDL_CreateTexture(renderer_, sdlFormat(format), SDL_TEXTUREACCESS_STREAMING, width, height);
     if (texture_ == nullptr) return false;
-    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeLinear);
     textureWidth_ = width;
     textureHeight_ = height;
     textureFormat_ = format;
   }
   if (SDL_UpdateTexture(texture_, nullptr, pixels, pitch) != 0) return false;
+  // Whole factors stay pixel-sharp; other factors are smoothed.
+  SDL_SetTextureScaleMode(
+      texture_, mode == PresentMode::IntegerScale ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
   int outputWidth = 0;
   int outputHeight = 0;
   if (SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight) != 0) return false;

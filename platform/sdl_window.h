@@ -113,8 +113,10 @@ class SdlWindow final : public Window {
   Placement normal_;  // the window's position and size when neither maximized nor full screen
   bool pendingPlacement_ = false;  // a placement given while full screen, applied on leaving it
   Placement pending_;
-  bool pendingFrameKnown_ = false;  // the frame was known when the pending placement came
-  mutable FrameExtents frame_;      // the decorations as the window system last reported them
+  bool pendingFrameKnown_ = false;   // the frame was known when the pending placement came
+  bool placedWithoutFrame_ = false;  // placed while hidden, before the frame was known
+  Placement placedAs_;
+  mutable FrameExtents frame_;  // the decorations as the window system last reported them
   PictureScaler scaler_;
   FramePacer pacer_;
   // What the window surface showed last, so the bars are painted only when they move.

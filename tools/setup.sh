@@ -5,12 +5,12 @@ set -euo pipefail
 
 packages=(
   build-essential make cmake pkg-config
-  libsdl2-dev libpango1.0-dev libcairo2-dev libfontconfig-dev
+  libsdl2-dev libpango1.0-dev libcairo2-dev libfontconfig-dev libglib2.0-dev
   libgtest-dev
   fonts-comic-neue fonts-comfortaa fonts-dejavu-core
 )
 case "${1:-}" in
-  --test) packages+=(desktop-file-utils) ;;            # the desktop entry's check
+  --test) packages+=(desktop-file-utils appstream groff-base) ;;  # desktop metadata, man page
   --package) packages+=(dpkg-dev file) ;;              # make package: dpkg-shlibdeps for CPack
   --fuzz) packages+=(clang libclang-rt-dev) ;;         # libFuzzer targets
   --screenshot) packages+=(xvfb xauth imagemagick) ;;  # looking at the game headless

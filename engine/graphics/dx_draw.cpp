@@ -47,9 +47,15 @@ bool validBitCount(int bitCount) {
   return bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
 }
 
-platform::PresentMode windowedMode(const TDXDrawOptions& options) {
-  return options.Contains(doStretch) ? platform::PresentMode::Stretch
-                                     : platform::PresentMode::Center;
+platform::PresentMode fullScreenMode(TDXDrawScaling scaling) {
+  return scaling == TDXDrawScaling::Integer ? platform::PresentMode::IntegerScale
+                                            : platform::PresentMode::FitKeepAspect;
+}
+
+platform::PresentMode windowedMode(const TDXDrawOptions& options, TDXDrawScaling scaling) {
+  if (options.Contains(doStretch)) return platform::PresentMode::Stretch;
+  return scaling == TDXDrawScaling::Center ? platform::PresentMode::Center
+                                           : fullScreenMode(scaling);
 }
 
 }  // namespace
@@ -241,14 +247,14 @@ void TDXDrawDriverFlip::CreateSurfaces() {
   dxdraw_->surface_->SetPalette(dxdraw_->palette_.get());
   if (platform::Window* window = dxdraw_->window()) {
     window->setFullscreen(true);
-    window->setLogicalSize(width, height, platform::PresentMode::FitKeepAspect);
+    window->setLogicalSize(width, height, fullScreenMode(dxdraw_->Scaling));
   }
 }
 
 void TDXDrawDriverFlip::Flip(bool waitVBlank) {
   // A full-screen page of an inactive game is not shown; that is not a failure.
   if (Application != nullptr && !Application->Active()) return;
-  present(platform::PresentMode::FitKeepAspect, waitVBlank);
+  present(fullScreenMode(dxdraw_->Scaling), waitVBlank);
   TDirectDrawSurface* primary = dxdraw_->primary_.get();
   TDirectDrawSurface* back = dxdraw_->surface_.get();
   if (primary->HasSurface() && back->HasSurface()) {
@@ -285,20 +291,21 @@ void TDXDrawDriverBlt::CreateSurfaces() {
   createBackSurface(dxdraw_->storedWidth_, dxdraw_->storedHeight_);
   if (platform::Window* window = dxdraw_->window()) {
     window->setFullscreen(false);
-    // A window smaller than the page would show only its middle: it grows to the page.
+    // A window smaller than an unscaled page would show only its middle: it grows to the
+    // page.
     const platform::Placement client = window->placement();
     const int width = dxdraw_->surface_->Width();
     const int height = dxdraw_->surface_->Height();
-    if (!dxdraw_->EffectiveOptions().Contains(doStretch) &&
-        (client.width < width || client.height < height)) {
+    const platform::PresentMode mode = windowedMode(dxdraw_->EffectiveOptions(), dxdraw_->Scaling);
+    if (mode == platform::PresentMode::Center && (client.width < width || client.height < height)) {
       window->setClientSize(std::max(client.width, width), std::max(client.height, height));
     }
-    window->setLogicalSize(width, height, windowedMode(dxdraw_->EffectiveOptions()));
+    window->setLogicalSize(width, height, mode);
   }
 }
 
 void TDXDrawDriverBlt::Flip(bool waitVBlank) {
-  present(windowedMode(dxdraw_->EffectiveOptions()), waitVBlank);
+  present(windowedMode(dxdraw_->EffectiveOptions(), dxdraw_->Scaling), waitVBlank);
 }
 
 bool TDXDrawDriverBlt::SetSize(int width, int height) {
@@ -313,7 +320,7 @@ bool TDXDrawDriverBlt::SetSize(int width, int height) {
   createBackSurface(width, height);
   if (platform::Window* window = d.window()) {
     window->setLogicalSize(d.surface_->Width(), d.surface_->Height(),
-                           windowedMode(d.EffectiveOptions()));
+                           windowedMode(d.EffectiveOptions(), d.Scaling));
   }
   d.NotifyAll(NotifyInitializeSurface);
   d.calledOnInitializeSurface_ = true;
@@ -494,7 +501,8 @@ void TCustomDXDraw::SetOptions(const TDXDrawOptions& value) {
     effectiveOptions_ = e;
     if (presenter_ && surface_ && !effectiveOptions_.Contains(doFlip)) {
       if (platform::Window* w = window()) {
-        w->setLogicalSize(surface_->Width(), surface_->Height(), windowedMode(effectiveOptions_));
+        w->setLogicalSize(surface_->Width(), surface_->Height(),
+                          windowedMode(effectiveOptions_, Scaling));
       }
     }
   } else {

@@ -104,6 +104,14 @@ inline constexpr TDXDrawNotifyType NotifyFinalizeSurface = dxntFinalizeSurface;
 inline constexpr TDXDrawNotifyType NotifyRestore = dxntRestore;
 inline constexpr TDXDrawNotifyType NotifySurfaceSize = dxntSurfaceSize;
 
+// How the page is shown on a screen or in a window of another size.
+enum class TDXDrawScaling {
+  Center,   // a window shows it unscaled in its middle and grows to hold it; full screen
+            // scales it as Fit does
+  Fit,      // as large as it fits, aspect kept, black bars around
+  Integer,  // by the largest whole factor that fits (pixel-exact), black bars around
+};
+
 class TCustomDXDraw;
 using TDXDrawNotifyEvent = std::function<void(TCustomDXDraw* Sender, TDXDrawNotifyType NotifyType)>;
 
@@ -236,6 +244,8 @@ class TCustomDXDraw : public TControl {
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool value);
   uint32_t Color = 0x8000000F;  // the button face
+  // Takes effect when the display next initializes.
+  TDXDrawScaling Scaling = TDXDrawScaling::Center;
 
   int SurfaceWidth() const;
   int SurfaceHeight() const;

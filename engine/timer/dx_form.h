@@ -18,6 +18,8 @@ class TDXForm : public TForm {
   // no earlier placement to go back to.
   void PlaceCentred(int width, int height);
   bool PlacementSaved() const { return placementSaved_; }
+  // The placement StorePlacement saved (meaningful while PlacementSaved).
+  const platform::Placement& SavedPlacement() const { return placement_; }
   void WndProc(TMessage& message) override;
 
   // How many TDXForm windows exist.

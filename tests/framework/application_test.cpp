@@ -74,9 +74,11 @@ class TDialog : public TForm {
 TEST(Modal, FramesKeepRunningWhileAModalWindowOpenedInAFrameIsUp) {
   FakeApp f;
   auto* main = f.app->CreateForm<TDialog>();
-  main->LoadDescription(ParseDescription("object Main: TDialog\n ClientWidth = 100\n ClientHeight = 50\nend"));
+  main->LoadDescription(
+      ParseDescription("object Main: TDialog\n ClientWidth = 100\n ClientHeight = 50\nend"));
   auto* dialog = f.app->CreateForm<TDialog>();
-  dialog->LoadDescription(ParseDescription("object D: TDialog\n ClientWidth = 10\n ClientHeight = 10\nend"));
+  dialog->LoadDescription(
+      ParseDescription("object D: TDialog\n ClientWidth = 10\n ClientHeight = 10\nend"));
   int frames = 0;
   int framesWhileModal = 0;
   int result = -1;
@@ -135,15 +137,25 @@ TEST(Modal, ClosingTheMainFormEndsTheLoop) {
   EXPECT_TRUE(g.app->Terminated());
 }
 
+TEST(Modal, ACloseRequestEndsAMessageBoxShownBeforeAnyWindow) {
+  FakeApp f;
+  f.events().onWait = [&](int) { f.events().pushClose(0); };
+  f.app->MessageBox("The game's pictures were not found.");
+  EXPECT_TRUE(f.app->Terminated());
+}
+
 TEST(Forms, KeyPreviewSeesKeysFirstAndInputIsRoutedToTheModalWindow) {
   FakeApp f;
   auto* main = f.app->CreateForm<TDialog>();
   std::vector<uint16_t> keys;
-  main->PublishMethod<TKeyEvent>("KeyDown", [&](TObject*, uint16_t& key, TShiftState) { keys.push_back(key); });
+  main->PublishMethod<TKeyEvent>(
+      "KeyDown", [&](TObject*, uint16_t& key, TShiftState) { keys.push_back(key); });
   std::vector<char32_t> chars;
-  main->PublishMethod<TKeyPressEvent>("KeyPress", [&](TObject*, char32_t& key) { chars.push_back(key); });
-  main->LoadDescription(ParseDescription(
-      "object Main: TDialog\n KeyPreview = True\n OnKeyDown = KeyDown\n OnKeyPress = KeyPress\nend"));
+  main->PublishMethod<TKeyPressEvent>("KeyPress",
+                                      [&](TObject*, char32_t& key) { chars.push_back(key); });
+  main->LoadDescription(
+      ParseDescription("object Main: TDialog\n KeyPreview = True\n OnKeyDown = KeyDown\n "
+                       "OnKeyPress = KeyPress\nend"));
   main->Show();
   f.events().pushKeyDown(main->Handle()->id(), 27);
   f.events().pushChar(main->Handle()->id(), "ж");

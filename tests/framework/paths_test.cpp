@@ -9,6 +9,8 @@
 
 #include "framework/exceptions.h"
 #include "framework/stream.h"
+#include "platform/fake_files.h"
+#include "support/fake_app.h"
 #include "support/scoped_environment.h"
 
 namespace fs = std::filesystem;
@@ -31,6 +33,14 @@ class PathsTest : public ::testing::Test {
   void TearDown() override {
     fs::current_path(old_);
     fs::remove_all(dir_);
+  }
+  // Temporary files of saves left in the Data folder.
+  int leftovers() const {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(dir_ / "Data")) {
+      if (entry.path().filename().string().find(".tmp") != std::string::npos) ++count;
+    }
+    return count;
   }
   fs::path dir_;
   fs::path old_;
@@ -62,9 +72,46 @@ TEST_F(PathsTest, AtomicWriteReplacesWholeOrNotAtAll) {
   TMemoryStream m;
   m.LoadFromFile("data\\rec.rmw");
   EXPECT_EQ(std::string(m.Bytes().begin(), m.Bytes().end()), "new");
-  EXPECT_FALSE(fs::exists(dir_ / "Data" / "rec.rmw.tmp"));
+  EXPECT_EQ(leftovers(), 0);
   // A directory that cannot be written leaves the old file and raises.
   EXPECT_THROW(WriteFileAtomically("nodir\\rec.rmw", {'x'}), EFCreateError);
+}
+
+TEST_F(PathsTest, AWriteThatFailsOnTheWayLeavesTheOldFileAndNoTemporaryFile) {
+  FakeApp app;
+  auto files = std::make_unique<platform::FakeFiles>();
+  platform::FakeFiles& fake = *files;
+  app.platform.setFiles(std::move(files));
+  const std::vector<uint8_t> longer(5000, 'n');
+  fake.failWritesAfter(1000);  // the disk fills up in the middle
+  EXPECT_THROW(WriteFileAtomically("data\\rec.rmw", longer), EWriteError);
+  fake.failWritesAfter(-1);
+  fake.failSyncs(true);
+  EXPECT_THROW(WriteFileAtomically("data\\rec.rmw", longer), EWriteError);
+  fake.failSyncs(false);
+  fake.failRenames(true);
+  EXPECT_THROW(WriteFileAtomically("data\\rec.rmw", longer), EWriteError);
+  EXPECT_EQ(fake.temporariesMade(), 3);
+  TMemoryStream m;
+  m.LoadFromFile("data\\rec.rmw");
+  EXPECT_EQ(std::string(m.Bytes().begin(), m.Bytes().end()), "old");
+  EXPECT_EQ(leftovers(), 0);
+}
+
+TEST_F(PathsTest, AFileLockLivesBesideTheFileAndIsHeldForItsScope) {
+  FakeApp app;
+  auto files = std::make_unique<platform::FakeFiles>();
+  platform::FakeFiles& fake = *files;
+  app.platform.setFiles(std::move(files));
+  {
+    const FileLock lock("DATA\\REC.RMW");
+    EXPECT_TRUE(lock.Locked());
+    EXPECT_EQ(fake.locksHeld(), 1);
+    EXPECT_TRUE(fs::exists(dir_ / "Data" / "rec.rmw.lock"));
+  }
+  EXPECT_EQ(fake.locksHeld(), 0);
+  const FileLock nowhere("nodir\\rec.rmw");
+  EXPECT_FALSE(nowhere.Locked());
 }
 
 std::string contents(const fs::path& p) {
@@ -125,17 +172,7 @@ TEST_F(InstalledPathsTest, AUserFolderThatCannotBeMadeLeavesTheShippedFileAlone)
   EXPECT_EQ(contents(data_ / "Data" / "rec.rmw"), "shipped");
 }
 
-TEST_F(InstalledPathsTest, TheInstalledDataFolderIsFoundFromTheProgramsPlace) {
-  const std::string found =
-      InstalledDataFolder((prefix_ / "games" / "reefmaw").string(), "../share/games/reefmaw");
-  EXPECT_EQ(fs::path(found), data_.lexically_normal());
-  // A program in a build folder has no installed data beside it.
-  EXPECT_EQ(InstalledDataFolder((dir_ / "build" / "reefmaw").string(), "../share/games/reefmaw"),
-            "");
-  EXPECT_EQ(InstalledDataFolder("", "../share/games/reefmaw"), "");
-}
-
-TEST(UserDataFolder, FollowsTheBaseDirectoryRules) {
+TEST(UserFolders, FollowTheBaseDirectoryRules) {
   ScopedVariable home("HOME", "/home/player");
   {
     ScopedVariable data("XDG_DATA_HOME", "/srv/data");
@@ -150,6 +187,14 @@ TEST(UserDataFolder, FollowsTheBaseDirectoryRules) {
     EXPECT_EQ(UserDataFolder("reefmaw"), "/home/player/.local/share/reefmaw");
     ScopedVariable noHome("HOME", nullptr);
     EXPECT_EQ(UserDataFolder("reefmaw"), "");
+  }
+  {
+    ScopedVariable config("XDG_CONFIG_HOME", "/srv/config");
+    EXPECT_EQ(UserConfigFolder("reefmaw"), "/srv/config/reefmaw");
+  }
+  {
+    ScopedVariable config("XDG_CONFIG_HOME", "");
+    EXPECT_EQ(UserConfigFolder("reefmaw"), "/home/player/.config/reefmaw");
   }
 }
 

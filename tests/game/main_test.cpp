@@ -2,12 +2,14 @@
 // with its records kept per user, and started where it cannot show a window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -26,6 +28,20 @@ int run(const std::string& command) {
 
 std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
 
+// The lines the program itself wrote (a sanitizer's report of suppressions is not one).
+std::vector<std::string> programLines(const std::string& err) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < err.size()) {
+    size_t end = err.find('\n', start);
+    if (end == std::string::npos) end = err.size();
+    const std::string line = err.substr(start, end - start);
+    if (line.rfind("reefmaw: ", 0) == 0) lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -38,16 +54,17 @@ class ProgramTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir_); }
 
   // Starts a program from the folder `elsewhere` with only the given environment (a
-  // sanitizer's settings pass through) and gives its exit code; its standard error goes
-  // to err.txt. With `seconds` it is ended with SIGTERM if it still runs by then;
-  // without, it is ended half a second after it starts to handle SIGTERM itself.
-  int start(const fs::path& program, const std::string& environment, double seconds = 0) {
+  // sanitizer's settings pass through) and the given arguments, and gives its exit code; its
+  // standard error goes to err.txt. With `seconds` it is ended with SIGTERM if it still runs by
+  // then; without, it is ended half a second after it starts to handle SIGTERM itself.
+  int start(const fs::path& program, const std::string& environment, double seconds = 0,
+            const std::string& arguments = "") {
     std::string command = "cd " + quoted(dir_ / "elsewhere") + " && env -i PATH=/usr/bin:/bin";
     for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS"}) {
       if (const char* value = std::getenv(name)) command += std::string(" ") + name + "=" + value;
     }
     command += " " + environment;
-    const std::string output = " >/dev/null 2>" + quoted(dir_ / "err.txt");
+    const std::string output = " " + arguments + " >/dev/null 2>" + quoted(dir_ / "err.txt");
     if (seconds > 0) {
       return run(command + " timeout --preserve-status -s TERM " + std::to_string(seconds) + " " +
                  quoted(program) + output);
@@ -75,6 +92,61 @@ TEST_F(ProgramTest, WithoutADisplayItSaysSoInOneLineAndEndsAtOnce) {
   EXPECT_EQ(err.find('\n'), err.size() - 1) << "more than one line: " << err;
 }
 
+TEST_F(ProgramTest, HelpAndVersionNeedNoDisplay) {
+  const std::string out = quoted(dir_ / "out.txt");
+  const std::string program = quoted(REEFMAW_GAME);
+  EXPECT_EQ(run("env -i " + program + " --help >" + out + " 2>" + quoted(dir_ / "err.txt")), 0);
+  const std::string help = readFile(dir_ / "out.txt");
+  EXPECT_EQ(help.rfind("Usage: reefmaw [OPTION...]\n", 0), 0u) << help;
+  EXPECT_NE(help.find("--window"), std::string::npos);
+  EXPECT_EQ(readFile(dir_ / "err.txt"), "");
+  EXPECT_EQ(run("env -i " + program + " --version >" + out), 0);
+  EXPECT_EQ(readFile(dir_ / "out.txt"), "reefmaw 1.0.0\n");
+}
+
+TEST_F(ProgramTest, AFlagItDoesNotKnowOrABadValueEndsItWithCode2) {
+  for (const char* flags : {"--fly", "--size 0x0", "--size abc"}) {
+    const int code =
+        run("env -i " + quoted(REEFMAW_GAME) + " " + flags + " 2>" + quoted(dir_ / "err.txt"));
+    EXPECT_EQ(code, 2) << flags;
+    const std::string err = readFile(dir_ / "err.txt");
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
+    EXPECT_NE(err.find("Try 'reefmaw --help'"), std::string::npos) << err;
+  }
+}
+
+TEST_F(ProgramTest, FromItsBuildFolderItFindsTheSourcesDataAndWritesTheSettings) {
+  const std::string environment =
+      "HOME=" + (dir_ / "home").string() + " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy";
+  EXPECT_EQ(start(REEFMAW_GAME, environment), 0) << readFile(dir_ / "err.txt");
+  EXPECT_TRUE(programLines(readFile(dir_ / "err.txt")).empty()) << readFile(dir_ / "err.txt");
+  const fs::path settings = dir_ / "home" / ".config" / "reefmaw" / "reefmaw.ini";
+  const std::string text = readFile(settings);
+  EXPECT_NE(text.find("fullscreen=true\n"), std::string::npos) << text;
+  // Flags hold for one run: the file stays as it was.
+  EXPECT_EQ(start(REEFMAW_GAME, environment, 0, "--window --size 1024x768"), 0)
+      << readFile(dir_ / "err.txt");
+  EXPECT_EQ(readFile(settings), text);
+  // A bad value is one warning line, and the game runs with the default.
+  std::string bad = text;
+  bad.replace(bad.find("scaling=fit"), 11, "scaling=huge");
+  std::ofstream(settings, std::ios::binary | std::ios::trunc) << bad;
+  EXPECT_EQ(start(REEFMAW_GAME, environment), 0);
+  const std::vector<std::string> lines = programLines(readFile(dir_ / "err.txt"));
+  ASSERT_EQ(lines.size(), 1u) << readFile(dir_ / "err.txt");
+  EXPECT_NE(lines[0].find("scaling=huge"), std::string::npos) << lines[0];
+}
+
+TEST_F(ProgramTest, WithoutItsPicturesItSaysWhereItLookedAndEndsWithCode1) {
+  fs::create_directories(dir_ / "empty" / "Data");
+  const std::string environment =
+      "HOME=" + (dir_ / "home").string() + " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy";
+  EXPECT_EQ(start(REEFMAW_GAME, environment, 0, "--data " + quoted(dir_ / "empty")), 1);
+  const std::string err = readFile(dir_ / "err.txt");
+  EXPECT_NE(err.find("reefmaw:   " + (dir_ / "empty").string() + "\n"), std::string::npos) << err;
+  EXPECT_EQ(err.find("File not found"), std::string::npos) << err;
+}
+
 TEST_F(ProgramTest, InstalledItRunsFromAnywhereAndKeepsRecordsPerUser) {
   const fs::path prefix = dir_ / "prefix";
   ASSERT_EQ(run(std::string("'") + REEFMAW_CMAKE + "' --install '" + REEFMAW_BUILD_DIR +
@@ -92,6 +164,11 @@ TEST_F(ProgramTest, InstalledItRunsFromAnywhereAndKeepsRecordsPerUser) {
   const fs::path entry = prefix / "share/applications/reefmaw.desktop";
   EXPECT_NE(readFile(entry).find("Exec=" + program.string() + "\n"), std::string::npos);
   EXPECT_EQ(run("desktop-file-validate " + quoted(entry)), 0);
+  // The metainfo, checked with the desktop entry it names, and the manual page.
+  EXPECT_TRUE(fs::exists(prefix / "share/metainfo/org.example.reefmaw.metainfo.xml"));
+  EXPECT_EQ(run("appstreamcli validate-tree --no-net --strict " + quoted(prefix) + " >/dev/null"),
+            0);
+  EXPECT_TRUE(fs::exists(prefix / "share/man/man6/reefmaw.6"));
 
   const fs::path userFolder = dir_ / "xdg" / "reefmaw";
   const std::string environment = "HOME=" + (dir_ / "home").string() +

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "game/game_fixture.h"
+#include "platform/fake_files.h"
 #include "platform/virtual_keys.h"
 
 namespace {
@@ -110,14 +111,17 @@ TEST_F(NameEntryTest, TheTotalIsTakenWhenItOpensAndGamesFramesGoOn) {
 }
 
 TEST_F(NameEntryTest, AFileThatCannotBeWrittenKeepsTheWindowOpenToTryAgain) {
-  std::filesystem::create_directory(folder.path("Data/rec.rmw.tmp"));
+  auto files = std::make_unique<platform::FakeFiles>();
+  platform::FakeFiles& fake = *files;
+  f.platform.setFiles(std::move(files));
+  fake.failWritesAfter(10);  // the disk is full
   const std::string before = folder.read("Data/rec.rmw");
   bool openDuringMessage = false;
   onMessage = [&](const std::string& message) {
     if (message != "File access denied") return;
     openDuringMessage = f.platform.findWindow(form1Id())->visible() && form1->Modal();
     EXPECT_EQ(folder.read("Data/rec.rmw"), before);
-    std::filesystem::remove(folder.path("Data/rec.rmw.tmp"));
+    fake.failWritesAfter(-1);  // room again
     f.events().pushKeyDown(form1Id(), VK_RETURN);
   };
   beforeNameEntry = [&] {

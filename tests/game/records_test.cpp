@@ -1,10 +1,15 @@
 #include "game/records.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "framework/exceptions.h"
+#include "platform/fake_files.h"
+#include "support/fake_app.h"
 #include "support/game_folder.h"
 
 namespace {
@@ -156,9 +161,14 @@ TEST_F(RecordsFileTest, ASaveThatCannotReadOrWriteLeavesTheFileAlone) {
   folder.write("Data/rec.rmw", "a\r\n10\r\nb\r\nten\r\n");
   EXPECT_THROW(SaveRecord("c", 50), EInOutError);
   EXPECT_EQ(folder.read("Data/rec.rmw"), "a\r\n10\r\nb\r\nten\r\n");
-  // The new table cannot be written beside the old one: access denied, old file whole.
+  // The disk fills up in the middle of writing the new table: access denied, the old
+  // table byte for byte, no temporary file left, and the lock given back.
+  FakeApp app;
+  auto files = std::make_unique<platform::FakeFiles>();
+  platform::FakeFiles& fake = *files;
+  app.platform.setFiles(std::move(files));
   folder.write("Data/rec.rmw", descendingFile());
-  std::filesystem::create_directory(folder.path("Data/rec.rmw.tmp"));
+  fake.failWritesAfter(37);
   try {
     SaveRecord("c", 5000);
     FAIL() << "no error";
@@ -166,6 +176,55 @@ TEST_F(RecordsFileTest, ASaveThatCannotReadOrWriteLeavesTheFileAlone) {
     EXPECT_STREQ(e.what(), "File access denied");
   }
   EXPECT_EQ(folder.read("Data/rec.rmw"), descendingFile());
+  EXPECT_FALSE(std::filesystem::exists(fake.lastTemporary()));
+  EXPECT_EQ(fake.locksTaken(), 1);
+  EXPECT_EQ(fake.locksHeld(), 0);
+  // The same save goes through once the disk has room.
+  fake.failWritesAfter(-1);
+  SaveRecord("c", 5000);
+  EXPECT_EQ(ParseRecords(folder.read("Data/rec.rmw")).Names[0], "c");
+}
+
+// Saves 50 records, each better than the last, as a second game would at the same time.
+void saveFifty(const std::string& player, int32_t firstScore) {
+  for (int i = 0; i < 50; ++i) SaveRecord(player + std::to_string(i), firstScore + 2 * i);
+}
+
+TEST_F(RecordsFileTest, TwoGamesSavingAtOnceEachKeepTheirEntries) {
+  const std::string shipped = folder.read("Data/rec.rmw");
+  std::vector<pid_t> games;
+  for (int g = 0; g < 2; ++g) {
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      saveFifty(g == 0 ? "even" : "odd", 5000 + g);
+      _exit(0);
+    }
+    games.push_back(pid);
+  }
+  // While they save, the file is always a whole table, best first.
+  int reads = 0;
+  bool running = true;
+  while (running) {
+    running = false;
+    for (pid_t pid : games) running = running || waitpid(pid, nullptr, WNOHANG) == 0;
+    const std::string bytes = folder.read("Data/rec.rmw");
+    ++reads;
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 2 * kRecordCount) << bytes;
+    const TRecordTable table = ParseRecords(bytes);
+    EXPECT_TRUE(std::is_sorted(table.Scores.rbegin(), table.Scores.rend())) << bytes;
+  }
+  for (pid_t pid : games) waitpid(pid, nullptr, 0);
+  // All hundred beat the shipped table; the ten best of them are there, in order.
+  const TRecordTable saved = ParseRecords(folder.read("Data/rec.rmw"));
+  for (int k = 0; k < kRecordCount; ++k) {
+    const int32_t score = 5099 - k;
+    const std::string name = (score % 2 == 0 ? "even" : "odd") + std::to_string((score - 5000) / 2);
+    EXPECT_EQ(saved.Scores[static_cast<size_t>(k)], score) << "rank " << k + 1;
+    EXPECT_EQ(saved.Names[static_cast<size_t>(k)], name) << "rank " << k + 1;
+  }
+  EXPECT_GT(reads, 1);
+  EXPECT_NE(shipped, folder.read("Data/rec.rmw"));
 }
 
 }  // namespace

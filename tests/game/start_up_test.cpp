@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "engine/graphics/dx_draw.h"
+#include "engine/sprite/sprite_engine.h"
 #include "game/game_fixture.h"
 #include "game/game_rules.h"
 #include "platform/virtual_keys.h"
@@ -105,6 +106,27 @@ TEST_F(GameTest, FromTheMenuThroughADeathAndANameToTheRecordsScreen) {
   EXPECT_TRUE(text->sawText("Акула-убийца", 175, y));
   EXPECT_TRUE(text->sawText(std::to_string(total), 525, y));
   EXPECT_TRUE(text->sawText(std::to_string(rank + 1), 125, y));
+}
+
+TEST(StartUp, PicturesThatCannotBeReadAreListedInOneMessageAndTheGameIsPlayable) {
+  GameFolder folder;
+  folder.remove("Data/Monsters/Levels/kit1.bmp");
+  folder.write("Data/Fon/1.bmp", "BM damaged");
+  FakeApp f;
+  std::vector<std::string> messages;
+  f.app->OnShowMessage = [&](const std::string& text) { messages.push_back(text); };
+  const TGameWindows windows = CreateGameWindows(*f.app);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find(folder.path("Data/Monsters/Levels/kit1.bmp").string() +
+                             "\". No such file or directory"),
+            std::string::npos)
+      << messages[0];
+  EXPECT_NE(
+      messages[0].find(folder.path("Data/Fon/1.bmp").string() + "\": Bitmap image is not valid"),
+      std::string::npos)
+      << messages[0];
+  EXPECT_GT(windows.Form1->Image2->Picture.Width(), 0);
+  EXPECT_GT(windows.MainForm->DXSpriteEngine->Engine->ChildCount(), 0);  // level 1 is built
 }
 
 TEST_F(GameTest, QuittingFromTheMenuEndsTheLoop) {

@@ -31,6 +31,18 @@ TEST(PresentRect, CenterAndStretch) {
   expectRect(presentRect(1024, 768, 800, 600, PresentMode::Stretch), 0, 0, 1024, 768);
 }
 
+TEST(PresentRect, IntegerScaleUsesTheLargestWholeFactorThatFits) {
+  // 1920 x 1080 holds 1.8 pages across and down: one page, pixel for pixel, centred.
+  expectRect(presentRect(1920, 1080, 800, 600, PresentMode::IntegerScale), 560, 240, 800, 600);
+  // 2560 x 1440: two across would be 1600, two down 1200; both fit.
+  expectRect(presentRect(2560, 1440, 800, 600, PresentMode::IntegerScale), 480, 120, 1600, 1200);
+  // The narrower side decides: three across fit, only two down.
+  expectRect(presentRect(2400, 1300, 800, 600, PresentMode::IntegerScale), 400, 50, 1600, 1200);
+  // Not even one page fits: shrunk as Fit does rather than cut.
+  expectRect(presentRect(640, 480, 800, 600, PresentMode::IntegerScale), 0, 0, 640, 480);
+  expectRect(presentRect(800, 600, 0, 0, PresentMode::IntegerScale), 0, 0, 0, 0);
+}
+
 TEST(PresentRect, EmptySizesGiveEmptyRectangles) {
   expectRect(presentRect(0, 0, 800, 600, PresentMode::FitKeepAspect), 0, 0, 0, 0);
   expectRect(presentRect(800, 600, 0, 0, PresentMode::FitKeepAspect), 0, 0, 0, 0);

@@ -52,6 +52,27 @@ TEST_F(DXDrawTest, InAWindowTheCopyPresenterIsUsedDespiteDoFlip) {
   EXPECT_EQ(f.window()->logicalMode(), platform::PresentMode::Center);
 }
 
+TEST_F(DXDrawTest, FitAndIntegerScalingShowThePageScaledInAWindowAndFullScreen) {
+  TDXDraw* d = f.dxdraw();
+  d->Scaling = TDXDrawScaling::Integer;
+  f.show();
+  EXPECT_EQ(f.window()->logicalMode(), platform::PresentMode::IntegerScale);
+  d->Flip();
+  EXPECT_EQ(f.window()->lastPicture().mode, platform::PresentMode::IntegerScale);
+  // In a window the page is scaled too, so the window keeps the size it was given rather
+  // than growing to the page.
+  d->Finalize();
+  d->Scaling = TDXDrawScaling::Fit;
+  d->SetOptions(TDXDrawOptions{doCenter, doWaitVBlank});
+  f.window()->setClientSize(400, 300);
+  d->Initialize();
+  EXPECT_FALSE(f.window()->fullscreen());
+  EXPECT_EQ(f.window()->placement().width, 400);
+  EXPECT_EQ(f.window()->logicalMode(), platform::PresentMode::FitKeepAspect);
+  d->Flip();
+  EXPECT_EQ(f.window()->lastPicture().mode, platform::PresentMode::FitKeepAspect);
+}
+
 TEST_F(DXDrawTest, OptionsSetWhileRunningChangeOnlyTheLiveOnes) {
   TDXDraw* d = f.dxdraw();
   f.show();
