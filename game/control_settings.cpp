@@ -3,12 +3,20 @@
 #include "engine/input/dx_input.h"
 #include "framework/paths.h"
 #include "game/main_form.h"
+#include "game/settings.h"
 
 TControlSettings DefaultControlSettings() {
   TControlSettings settings;
   const std::string folder = UserConfigFolder("reefmaw");
   if (!folder.empty()) settings.ControllerMappings = folder + "/gamecontrollerdb.txt";
   return settings;
+}
+
+TControlSettings ControlSettingsFrom(const Settings& settings) {
+  TControlSettings controls = DefaultControlSettings();
+  controls.DeadZone = settings.padDeadZone;
+  controls.Rumble = settings.rumble;
+  return controls;
 }
 
 void ApplyControlSettings(TMainForm& form, const TControlSettings& settings) {

@@ -8,6 +8,7 @@
 #include <string>
 
 class TMainForm;
+struct Settings;
 
 struct TControlSettings {
   // Percent of the stick's travel from the centre that reads as the centre.
@@ -19,6 +20,8 @@ struct TControlSettings {
 
 // A dead zone of 50, rumble on, and gamecontrollerdb.txt from the player's config folder.
 TControlSettings DefaultControlSettings();
+// The dead zone and the rumble of the player's settings, with the layouts file above.
+TControlSettings ControlSettingsFrom(const Settings& settings);
 
 // A pad already open is opened again when the file brings new layouts, so that it takes
 // its own.

@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
       try {
         const TGameWindows windows = CreateGameWindows(application);
         windows.MainForm->ApplySettings(forThisRun);
-        ApplyControlSettings(*windows.MainForm, DefaultControlSettings());
+        ApplyControlSettings(*windows.MainForm, ControlSettingsFrom(forThisRun));
         application.Run();
         Settings atExit = forThisRun;
         windows.MainForm->StoreWindowChoices(atExit);

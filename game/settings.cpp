@@ -124,6 +124,18 @@ bool readScaling(const std::string& text, Settings& s, std::string& reason) {
   return true;
 }
 
+constexpr int kMaxDeadZone = 100;
+
+std::string writeDeadZone(const Settings& s) { return std::to_string(s.padDeadZone); }
+
+bool readDeadZone(const std::string& text, Settings& s, std::string& reason) {
+  if (!readInteger(trimmed(text), 0, kMaxDeadZone, s.padDeadZone)) {
+    reason = "it must be a whole number from 0 to 100";
+    return false;
+  }
+  return true;
+}
+
 template <int Direction>
 std::string writeKeys(const Settings& s) {
   std::string text;
@@ -204,6 +216,12 @@ const std::vector<SettingDef>& table() {
       {"keys", "right", "", writeKeys<3>, readKeys<3>},
       {"joystick", "enabled", "true: a joystick or game pad steers the shark too.",
        writeBool<&Settings::joystick>, readBool<&Settings::joystick>},
+      {"joystick", "dead_zone",
+       "How far the stick may lean, in per cent of its travel, and still read as centred\n"
+       "(0 to 100).",
+       writeDeadZone, readDeadZone},
+      {"joystick", "rumble", "true: the pad rumbles when the shark touches a creature.",
+       writeBool<&Settings::rumble>, readBool<&Settings::rumble>},
   };
   return rows;
 }

@@ -37,6 +37,10 @@ struct Settings {
   bool pauseWhenInactive = true;
   DirectionKeys directionKeys = DefaultDirectionKeys();
   bool joystick = true;
+  // Percent of the stick's travel from the centre that reads as the centre.
+  int padDeadZone = 50;
+  // Touches rumble the pad.
+  bool rumble = true;
 };
 
 // The keys of the settings file, in the order a fresh file lists them, with the

@@ -4,6 +4,7 @@
 
 #include "engine/input/dx_input.h"
 #include "game/main_form_fixture.h"
+#include "game/settings.h"
 #include "support/scoped_environment.h"
 
 namespace {
@@ -19,6 +20,14 @@ TEST(DefaultControlSettings, AreTheGamesOwnAndAFileInTheConfigFolder) {
   EXPECT_TRUE(settings.Rumble);
   EXPECT_EQ(settings.DeadZone, 50);
   EXPECT_EQ(settings.ControllerMappings, "/srv/config/reefmaw/gamecontrollerdb.txt");
+  // The settings file's dead zone and rumble, with the same layouts file.
+  Settings chosen;
+  chosen.padDeadZone = 10;
+  chosen.rumble = false;
+  const TControlSettings fromFile = ControlSettingsFrom(chosen);
+  EXPECT_EQ(fromFile.DeadZone, 10);
+  EXPECT_FALSE(fromFile.Rumble);
+  EXPECT_EQ(fromFile.ControllerMappings, settings.ControllerMappings);
 }
 
 TEST_F(ControlSettingsTest, DeadZoneAndRumbleReachThePad) {
