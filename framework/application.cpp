@@ -89,6 +89,7 @@ bool TApplication::dispatchOne() {
 void TApplication::idle() {
   ++idleCount_;
   bool done = true;
+  idleWaitMs_ = -1;
   if (onIdle_) {
     TIdleEvent handler = onIdle_;  // the handler may replace or remove itself
     try {
@@ -97,7 +98,17 @@ void TApplication::idle() {
       HandleException(e);
     }
   }
-  if (done && !terminated_) platform_.events().wait(-1);
+  if (terminated_) return;
+  if (done) {
+    platform_.events().wait(-1);
+  } else if (idleWaitMs_ >= 0) {
+    platform_.events().wait(idleWaitMs_);
+  }
+}
+
+void TApplication::RequestIdleWait(int timeoutMs) {
+  timeoutMs = std::max(timeoutMs, 0);
+  idleWaitMs_ = idleWaitMs_ < 0 ? timeoutMs : std::min(idleWaitMs_, timeoutMs);
 }
 
 void TApplication::dispatchEvent(const platform::Event& event) {

@@ -58,6 +58,11 @@ class TApplication : public TComponent {
   void SetIdleHandler(TIdleEvent handler) { onIdle_ = std::move(handler); }
   void RemoveIdleHandler() { onIdle_ = nullptr; }
   bool HasIdleHandler() const { return static_cast<bool>(onIdle_); }
+  // Called by an idle handler that asks to be called again (Done = false) but has
+  // nothing to do for a while (no frame to draw now): the loop then waits up to
+  // timeoutMs for an event before the next idle pass instead of polling at once. The
+  // shortest wait asked for in a pass counts.
+  void RequestIdleWait(int timeoutMs);
 
   int HookMainWindow(TWindowHook hook);
   void UnhookMainWindow(int id);
@@ -97,6 +102,7 @@ class TApplication : public TComponent {
   bool deactivatePending_ = false;
   bool terminated_ = false;
   TIdleEvent onIdle_;
+  int idleWaitMs_ = -1;  // asked for in the current idle pass; -1: none
   std::vector<std::pair<int, TWindowHook>> hooks_;
   int nextHookId_ = 1;
   std::deque<TMessage> posted_;

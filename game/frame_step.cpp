@@ -1,5 +1,7 @@
 // One frame of the game: the main window's timer handler.
 
+#include <algorithm>
+
 #include "engine/graphics/dx_draw.h"
 #include "engine/graphics/image_list.h"
 #include "engine/input/dx_input.h"
@@ -14,23 +16,35 @@ constexpr uint32_t kOverlayColor = 0x000000FF;  // red
 constexpr int kOverlayFontSize = 20;
 constexpr const char* kOverlayFont = "Comic Sans MS";
 constexpr int kStatusY = 555;
+// How long the loop sleeps between looks at a display that cannot draw.
+constexpr int kNoDisplayWaitMs = 100;
 }  // namespace
 
 void TMainForm::DXTimerTimer(TObject*, int32_t LagCount) {
   // The game draws its own pointer over the drawing area.
   DXDraw->Cursor = TCursor::crNone;
-  if (!DXDraw->CanDraw()) return;
+  if (!DXDraw->CanDraw()) {
+    // Nothing can be drawn until the display is ready (or restored): the loop sleeps
+    // between looks instead of spinning, also under a message box shown at start-up.
+    Application->RequestIdleWait(kNoDisplayWaitMs);
+    return;
+  }
+  ++FrameCount;
+  // Play advances by play time: nothing while it is paused, at most 100 ms a frame.
+  const bool paused = PlayPaused();
+  const TFrameTime time = playTime_.Advance(LagCount, paused);
+  auto playing = [paused] { return GameVars.GameState == gsPlay && !paused; };
 
   DXInput->UpdateInput();
   padControls();
-  if (GameVars.GameState == gsPlay) DXSpriteEngine->Move(LagCount);
+  if (playing()) DXSpriteEngine->Move(time.Lag);
   DXSpriteEngine->Dead();
   TDirectDrawSurface& surface = DXDraw->Surface();
   surface.Fill(0);
   DXSpriteEngine->Draw();
 
   if (IsPictureScreen(GameVars.GameState)) {
-    ++MenuTicks;
+    MenuTicks += time.Steps;
     drawPictures(ScreenPictures(GameVars, MenuTicks));
     if (GameVars.GameState == gsGameOver) GameVars.ResumeLock = kNoResume;
   }
@@ -38,11 +52,13 @@ void TMainForm::DXTimerTimer(TObject*, int32_t LagCount) {
 
   TDirectDrawSurfaceCanvas& canvas = surface.Canvas();
   if (GameVars.GameState == gsLevelIntro) {
-    AdvanceIntroAngle(GameVars, LagCount);
+    AdvanceIntroAngle(GameVars, time.Lag);
     drawTexts(canvas, LevelIntroTexts(GameVars));
   }
   if (GameVars.GameState == gsRecords) drawTexts(canvas, RecordsTexts());
-  if (GameVars.GameState == gsPlay) RunPlayClocks(GameVars);
+  if (playing()) {
+    for (int32_t step = 0; step < time.Steps; ++step) RunPlayClocks(GameVars);
+  }
   // These settings stay on the canvas into the next frame's intro and records texts.
   canvas.Brush.Style = bsClear;
   canvas.Font.Color = kOverlayColor;
@@ -53,10 +69,22 @@ void TMainForm::DXTimerTimer(TObject*, int32_t LagCount) {
   surface.ReleaseCanvas();
 
   gameOverTest();
-  if (GameVars.GameState == gsPlay && GameVars.LevelReady == 0) Button1->Click();
+  // A paused game builds no level: the old level's sprites leave only in a move.
+  if (playing() && GameVars.LevelReady == 0) Button1->Click();
   ApplyLevelCompletion(GameVars);
   if (GameVars.GameState != gsPlay) drawPictures({CursorPicture(GameVars, MenuTicks)});
   DXDraw->Flip();
+  paceIdleLoop(LagCount);
+}
+
+// Frames are normally paced by showing them, which waits for the display. Behind a modal
+// window, and while the application is in the background (where a full-screen page is
+// not shown at all), the loop also waits out what is left of a 60 Hz frame, at least a
+// millisecond, so that it sleeps between frames and handles events as they come.
+void TMainForm::paceIdleLoop(int32_t lagCount) {
+  if (Application->ModalForm() == nullptr && Application->Active()) return;
+  constexpr int32_t kFramePeriodMs = 1000 / kStepsPerSecond;
+  Application->RequestIdleWait(std::max(kFramePeriodMs - lagCount, 1));
 }
 
 void TMainForm::gameOverTest() {

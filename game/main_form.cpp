@@ -100,13 +100,23 @@ void TMainForm::FormCreate(TObject*) {
   Button1->Click();
 }
 
-void TMainForm::DXDrawInitialize(TObject*) { DXTimer->SetEnabled(true); }
+void TMainForm::DXDrawInitialize(TObject*) {
+  DXTimer->SetEnabled(true);
+  // The time the display took to start is no play time.
+  playTime_.Resume();
+}
 
 void TMainForm::DXDrawFinalize(TObject*) { DXTimer->SetEnabled(false); }
 
-void TMainForm::DXTimerActivate(TObject*) { SetCaption(Application->Title); }
+void TMainForm::DXTimerActivate(TObject*) {
+  inBackground_ = false;
+  SetCaption(Application->Title);
+}
 
-void TMainForm::DXTimerDeactivate(TObject*) { SetCaption(Application->Title + " [Pause]"); }
+void TMainForm::DXTimerDeactivate(TObject*) {
+  inBackground_ = true;
+  SetCaption(Application->Title + " [Pause]");
+}
 
 // A records file that does not read as numbers is reported, and the game goes on with
 // what could be read; a missing or unreadable file stops the caller as any error does.

@@ -10,6 +10,7 @@
 
 #include "engine/timer/dx_class.h"
 #include "framework/form.h"
+#include "game/play_time.h"
 #include "game/screens.h"
 
 class TDXDraw;
@@ -46,8 +47,15 @@ class TMainForm : public TDXForm {
   TDXWaveList* DXWaveList = nullptr;
   TDXDIB* DXDIB1 = nullptr;
 
-  // Frame counter of the picture screens.
+  // Frame counter of the picture screens: steps of 1/60 s spent on them.
   int32_t MenuTicks = 0;
+  // Frames drawn since the program started.
+  uint32_t FrameCount = 0;
+  // Play stands still while the application is in the background (focus in another
+  // program, window minimised); false keeps play running there, as the original did.
+  bool PauseWhenInactive = true;
+  // Play is standing still now.
+  bool PlayPaused() const { return PauseWhenInactive && inBackground_; }
 
   // Handlers.
   void FormCreate(TObject* Sender);
@@ -120,6 +128,11 @@ class TMainForm : public TDXForm {
 
   std::bitset<256> heldKeys_;  // keys down on this window, by virtual-key code
   bool keyRepeats_ = false;    // the key-down being handled repeats a held key
+
+  void paceIdleLoop(int32_t lagCount);
+
+  TPlayTime playTime_;
+  bool inBackground_ = false;
 };
 
 // The key that skips a level below level 9 (and does nothing else anywhere).

@@ -24,7 +24,12 @@ void FakeClock::advance(uint32_t milliseconds) {
 }
 
 bool FakeEventSource::poll(Event& event) {
-  if (queue_.empty()) return false;
+  ++pollCount_;
+  if (onPoll) onPoll();
+  if (queue_.empty()) {
+    ++emptyPollCount_;
+    return false;
+  }
   event = std::move(queue_.front());
   queue_.pop_front();
   return true;

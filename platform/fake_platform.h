@@ -47,6 +47,7 @@ class FakeClock final : public Clock {
 
 class FakeEventSource final : public EventSource {
  public:
+  // Counts the call and runs the poll hook, which may push events, before answering.
   bool poll(Event& event) override;
   // Never blocks: counts the call and runs the wait hook, which may push events.
   void wait(int timeoutMs) override;
@@ -65,12 +66,19 @@ class FakeEventSource final : public EventSource {
   void clear() { queue_.clear(); }
   int waitCount() const { return waitCount_; }
   int lastWaitTimeout() const { return lastWaitTimeout_; }
+  // Polls answered so far, and those of them that found no event (a loop that spins
+  // makes many of those and no waits).
+  int pollCount() const { return pollCount_; }
+  int emptyPollCount() const { return emptyPollCount_; }
   std::function<void(int timeoutMs)> onWait;
+  std::function<void()> onPoll;
 
  private:
   std::deque<Event> queue_;
   int waitCount_ = 0;
   int lastWaitTimeout_ = 0;
+  int pollCount_ = 0;
+  int emptyPollCount_ = 0;
 };
 
 class FakeWindowList;

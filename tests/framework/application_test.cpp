@@ -36,6 +36,37 @@ TEST(IdleSlot, ContentHandlerLetsTheLoopWait) {
   EXPECT_EQ(f.events().waitCount(), 2);
 }
 
+TEST(IdleSlot, AHandlerWithNothingToDoLetsTheLoopWaitForTheShortestTimeAsked) {
+  FakeApp f;
+  int pass = 0;
+  f.app->SetIdleHandler([&](TObject*, bool& done) {
+    done = false;
+    if (++pass == 2) {
+      f.app->RequestIdleWait(40);
+      f.app->RequestIdleWait(15);
+      f.app->RequestIdleWait(30);
+    }
+  });
+  f.step();
+  EXPECT_EQ(f.events().waitCount(), 0);
+  f.step();
+  EXPECT_EQ(f.events().waitCount(), 1);
+  EXPECT_EQ(f.events().lastWaitTimeout(), 15);
+  f.step();  // a request lasts one pass
+  EXPECT_EQ(f.events().waitCount(), 1);
+}
+
+TEST(IdleSlot, NoWaitOnceTheLoopIsTerminated) {
+  FakeApp f;
+  f.app->SetIdleHandler([&](TObject*, bool& done) {
+    done = false;
+    f.app->RequestIdleWait(10);
+    f.app->Terminate();
+  });
+  f.step();
+  EXPECT_EQ(f.events().waitCount(), 0);
+}
+
 TEST(Activation, NotificationsReachMainWindowHooksAfterTheFlagChanged) {
   FakeApp f;
   std::vector<uint32_t> seen;
