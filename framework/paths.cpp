@@ -112,17 +112,26 @@ std::string ResolvePath(const std::string& gamePath) {
   return resolveFrom(folders().data, path);
 }
 
-void UseInstalledFolders(const std::string& dataFolder, const std::string& userFolder,
-                         const std::vector<std::string>& userFiles) {
+namespace {
+
+void useFolders(const fs::path& dataFolder, const std::string& userFolder,
+                const std::vector<std::string>& userFiles) {
   Folders f;
-  f.data = dataFolder;
   std::error_code ec;
+  f.data = dataFolder;
   f.user = userFolder.empty() ? fs::current_path(ec) : fs::path(userFolder);
   for (const std::string& gamePath : userFiles) {
     f.userFiles.emplace_back(comparable(gamePath),
                              fs::path(withSlashes(gamePath)).filename().string());
   }
   folders() = std::move(f);
+}
+
+}  // namespace
+
+void UseInstalledFolders(const std::string& dataFolder, const std::string& userFolder,
+                         const std::vector<std::string>& userFiles) {
+  useFolders(dataFolder, userFolder, userFiles);
   for (const std::string& gamePath : userFiles) {
     copyShipped(resolveFrom(folders().data, withSlashes(gamePath)), userFileFor(gamePath));
   }
@@ -132,6 +141,13 @@ void UseDataFolder(const std::string& folder) {
   Folders f;
   f.data = folder;
   folders() = std::move(f);
+}
+
+void UseOwnUserFiles(const std::string& dataFolder, const std::string& userFolder,
+                     const std::vector<std::string>& userFiles) {
+  std::error_code ec;
+  useFolders(dataFolder.empty() ? fs::current_path(ec) : fs::path(dataFolder), userFolder,
+             userFiles);
 }
 
 void UseCurrentFolder() { folders() = Folders{}; }

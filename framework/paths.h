@@ -53,6 +53,12 @@ void UseInstalledFolders(const std::string& dataFolder, const std::string& userF
 // they resolve under the current directory by default.
 void UseDataFolder(const std::string& folder);
 
+// As UseInstalledFolders, but the user's files are taken as they are in userFolder: none
+// is made from the shipped ones. An empty dataFolder means the current directory. A
+// replay keeps the records it plays with in a folder of its own this way.
+void UseOwnUserFiles(const std::string& dataFolder, const std::string& userFolder,
+                     const std::vector<std::string>& userFiles);
+
 // Back to game paths relative to the current directory, as when nothing was configured.
 void UseCurrentFolder();
 

@@ -25,6 +25,8 @@ class FakeClock final : public Clock {
   uint64_t highResFrequency() override { return frequency_; }
 
   void setTicks(uint32_t ticks) { ticks_ = ticks; }
+  // What the next reading will give, without reading (and so without moving on).
+  uint32_t peekTicks() const { return ticks_; }
   // Moves the tick counter (wrapping at 32 bits) and the high-resolution counter on by
   // the same time.
   void advance(uint32_t milliseconds);

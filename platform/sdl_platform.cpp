@@ -1,5 +1,4 @@
 #include <SDL.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +9,7 @@
 #include "platform/dl_library_loader.h"
 #include "platform/input_system.h"
 #include "platform/platform.h"
+#include "platform/program_path.h"
 #include "platform/sdl_events.h"
 #include "platform/sdl_window.h"
 
@@ -123,15 +123,7 @@ class SdlPlatform final : public Platform {
     return toDisplayMode(mode);
   }
 
-  std::string executablePath() override {
-    std::vector<char> buffer(256);
-    for (;;) {
-      const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
-      if (length < 0) return std::string();
-      if (static_cast<size_t>(length) < buffer.size()) return std::string(buffer.data(), length);
-      buffer.resize(buffer.size() * 2);  // the path may have been cut: try a larger buffer
-    }
-  }
+  std::string executablePath() override { return programPath(); }
 
  private:
   static DisplayMode toDisplayMode(const SDL_DisplayMode& mode) {

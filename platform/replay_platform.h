@@ -1,0 +1,70 @@
+#pragma once
+// A platform that answers the game from a recording instead of from the machine: the
+// clock, the counter, the events, the input devices, the windows' answers and the text
+// sizes all come from the file, in the order they were recorded. The game therefore
+// plays the recorded game again, frame for frame, and checks its state against the
+// recorded one after every frame.
+//
+// Headless (no display), it shows nothing and waits for nothing: windows exist only as
+// the answers they gave, and the game runs as fast as it can. With a display (the real
+// platform), the windows show the game at its recorded pace, and closing one of them
+// stops the replay.
+//
+// When the game asks for something the recording does not hold next, or its state after
+// a frame differs from the recorded one, the replay stops: from then on every answer is
+// a harmless default, and polling gives a request to close the program, so the game
+// ends at once. No answer is ever read from the wrong place in the file.
+
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/replay_file.h"
+
+namespace platform {
+
+class ReplayPlatform final : public Platform {
+ public:
+  // The reader (checked whole beforehand, see ReplayReader::Check) and the display, when
+  // there is one, must outlive this platform.
+  ReplayPlatform(ReplayReader& reader, Platform* display);
+  ~ReplayPlatform() override;
+
+  Clock& clock() override;
+  EventSource& events() override;
+  LibraryLoader& libraries() override;
+  TextRenderer& text() override;
+  InputSystem& input() override;
+  AudioSystem& audio() override;
+  std::unique_ptr<Window> createWindow(const WindowDesc& desc) override;
+  std::vector<DisplayMode> displayModes() override;
+  DisplayMode desktopMode() override;
+  std::string executablePath() override;
+
+  // The game's check of its state after a frame: the replay stops when it differs.
+  void frame(uint32_t number, uint64_t digest);
+  // The game has ended: its end state must be the recorded one, and the recording must
+  // end here too.
+  void finish(const std::string& endState, uint64_t digest);
+
+  // Why the replay stopped early (empty while it runs or when it ran to the end).
+  const std::string& failure() const;
+  // The player closed the replay's window.
+  bool interrupted() const;
+  // The number of the last frame that was checked.
+  uint32_t lastFrame() const;
+
+  // The reader's records and the replay's state, shared by the answering parts.
+  class Player;
+
+ private:
+  std::unique_ptr<Player> player_;
+  std::unique_ptr<Clock> clock_;
+  std::unique_ptr<EventSource> events_;
+  std::unique_ptr<LibraryLoader> libraries_;
+  std::unique_ptr<TextRenderer> text_;
+  std::unique_ptr<InputSystem> input_;
+  std::unique_ptr<AudioSystem> audio_;
+};
+
+}  // namespace platform
