@@ -120,7 +120,7 @@ int PlayGame(platform::Platform& platform, const TGameOptions& options,
   } catch (const EInOutError&) {
     // No records file to read: the replay will have none either.
   }
-  header.attachments[kPauseAttachment] = options.PauseWhenInactive ? "1" : "0";
+  header.attachments[kPauseAttachment] = std::string(1, options.PauseWhenInactive ? '1' : '0');
   std::unique_ptr<platform::ReplayWriter> writer;
   try {
     writer = std::make_unique<platform::ReplayWriter>(recordFile, header);

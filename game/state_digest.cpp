@@ -41,6 +41,8 @@ void addSprites(Digest& digest, const TSprite& parent) {
     const TSprite& sprite = *parent.ChildAt(i);
     digest.add(sprite.PosX);
     digest.add(sprite.PosY);
+    digest.add(sprite.Width);
+    digest.add(sprite.Height);
     digest.add(sprite.ZOrder());
     addSprites(digest, sprite);
   }

@@ -9,7 +9,7 @@
 class TMainForm;
 
 // The game-state record, the picture screens' counter, the score text, the random
-// generator's seed, and the position of every sprite. form may be null (the main window
+// generator's seed, and the place and size of every sprite. form may be null (the main window
 // was never made): then only the program-wide values count.
 uint64_t GameStateDigest(const TMainForm* form);
 

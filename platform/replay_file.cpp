@@ -7,8 +7,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 
 namespace platform {
@@ -25,8 +23,6 @@ constexpr uint64_t kMaxHapticKinds = 64;
 const char* const kCutShort = "the recording is cut short";
 const char* const kDamaged = "the recording is damaged";
 
-z_stream* zstream(void* stream) { return static_cast<z_stream*>(stream); }
-
 uint8_t buttonBits(const std::array<bool, 4>& buttons) {
   uint8_t bits = 0;
   for (size_t i = 0; i < buttons.size(); ++i) bits |= static_cast<uint8_t>(buttons[i] << i);
@@ -37,18 +33,26 @@ uint8_t buttonBits(const std::array<bool, 4>& buttons) {
 
 // ---- writing ----
 
+struct ReplayWriter::Stream {
+  z_stream z{};
+  bool started = false;
+  ~Stream() {
+    if (started) deflateEnd(&z);
+  }
+};
+
 ReplayWriter::ReplayWriter(const std::string& path, const ReplayHeader& header)
     : path_(path), tempPath_(path + ".part") {
   file_ = std::fopen(tempPath_.c_str(), "wb");
   if (file_ == nullptr) {
     throw ReplayFileError(std::string("cannot be written: ") + std::strerror(errno));
   }
-  auto* z = new z_stream{};
-  stream_ = z;
-  if (deflateInit(z, Z_DEFAULT_COMPRESSION) != Z_OK) {
+  stream_ = std::make_unique<Stream>();
+  if (deflateInit(&stream_->z, Z_DEFAULT_COMPRESSION) != Z_OK) {
     fail("cannot start compressing");
     throw ReplayFileError("cannot be written: no memory to compress");
   }
+  stream_->started = true;
   std::fwrite(kMagic, 1, sizeof kMagic, file_);
   const uint8_t format[2] = {static_cast<uint8_t>(kReplayFormat & 0xFF),
                              static_cast<uint8_t>(kReplayFormat >> 8)};
@@ -62,10 +66,6 @@ ReplayWriter::ReplayWriter(const std::string& path, const ReplayHeader& header)
 }
 
 ReplayWriter::~ReplayWriter() {
-  if (stream_ != nullptr) {
-    deflateEnd(zstream(stream_));
-    delete zstream(stream_);
-  }
   if (file_ != nullptr) {
     std::fclose(file_);
     std::remove(tempPath_.c_str());
@@ -226,7 +226,7 @@ void ReplayWriter::putRecord(const ReplayRecord& r) {
 
 void ReplayWriter::compress(bool last) {
   if (file_ == nullptr) return;
-  z_stream* z = zstream(stream_);
+  z_stream* z = &stream_->z;
   z->next_in = reinterpret_cast<Bytef*>(pending_.data());
   z->avail_in = static_cast<uInt>(pending_.size());
   unsigned char out[kChunk];
@@ -275,6 +275,14 @@ void ReplayWriter::finish(const std::string& endState, uint64_t digest) {
 
 // ---- reading ----
 
+struct ReplayReader::Stream {
+  z_stream z{};
+  bool started = false;
+  ~Stream() {
+    if (started) inflateEnd(&z);
+  }
+};
+
 ReplayReader::ReplayReader(std::vector<uint8_t> file) : file_(std::move(file)), buffer_(kChunk) {
   const size_t known = std::min(file_.size(), sizeof kMagic);
   if (file_.empty() || std::memcmp(file_.data(), kMagic, known) != 0) {
@@ -288,9 +296,10 @@ ReplayReader::ReplayReader(std::vector<uint8_t> file) : file_(std::move(file)), 
                           std::to_string(kReplayFormat) + ")");
   }
   if (format < 1) throw ReplayFileError(kDamaged);
-  auto* z = new z_stream{};
-  stream_ = z;
+  stream_ = std::make_unique<Stream>();
+  z_stream* z = &stream_->z;
   if (inflateInit(z) != Z_OK) throw ReplayFileError("cannot be read: no memory to decompress");
+  stream_->started = true;
   z->next_in = file_.data() + kPrefixSize;
   z->avail_in = static_cast<uInt>(file_.size() - kPrefixSize);
   header_.counterFrequency = getVarint();
@@ -302,16 +311,11 @@ ReplayReader::ReplayReader(std::vector<uint8_t> file) : file_(std::move(file)), 
   }
 }
 
-ReplayReader::~ReplayReader() {
-  if (stream_ != nullptr) {
-    inflateEnd(zstream(stream_));
-    delete zstream(stream_);
-  }
-}
+ReplayReader::~ReplayReader() = default;
 
 bool ReplayReader::refill() {
   if (streamEnded_) return false;
-  z_stream* z = zstream(stream_);
+  z_stream* z = &stream_->z;
   z->next_out = buffer_.data();
   z->avail_out = static_cast<uInt>(buffer_.size());
   while (z->avail_out == buffer_.size()) {
@@ -529,18 +533,25 @@ std::string ReplayReader::Check(const std::vector<uint8_t>& file) {
   while (!reader.ended()) reader.next();
   // Nothing may follow End: no more records, no bytes after the compressed stream.
   if (reader.position_ != reader.available_ || reader.refill()) throw ReplayFileError(kDamaged);
-  if (!reader.streamEnded_ || zstream(reader.stream_)->avail_in != 0) {
+  if (!reader.streamEnded_ || reader.stream_->z.avail_in != 0) {
     throw ReplayFileError(kDamaged);
   }
   return reader.record_.text;
 }
 
 std::vector<uint8_t> ReadReplayFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw ReplayFileError(std::string("cannot be read: ") + std::strerror(errno));
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                             std::istreambuf_iterator<char>());
-  if (in.bad()) throw ReplayFileError(std::string("cannot be read: ") + std::strerror(errno));
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr)
+    throw ReplayFileError(std::string("cannot be read: ") + std::strerror(errno));
+  std::vector<uint8_t> bytes;
+  uint8_t chunk[kChunk];
+  size_t count = 0;
+  while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+    bytes.insert(bytes.end(), chunk, chunk + count);
+  }
+  const int error = std::ferror(file) != 0 ? errno : 0;  // a folder opens but does not read
+  std::fclose(file);
+  if (error != 0) throw ReplayFileError(std::string("cannot be read: ") + std::strerror(error));
   return bytes;
 }
 

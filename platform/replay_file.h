@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -123,10 +124,12 @@ class ReplayWriter {
   void compress(bool last);
   void fail(const char* what);
 
+  struct Stream;  // the zlib stream
+
   std::string path_;
   std::string tempPath_;
   std::FILE* file_ = nullptr;
-  void* stream_ = nullptr;  // the zlib stream
+  std::unique_ptr<Stream> stream_;
   std::string pending_;
   uint32_t lastTicks_ = 0;
   uint64_t lastCounter_ = 0;
@@ -164,8 +167,10 @@ class ReplayReader {
   std::string getString();
   void getRecord();
 
+  struct Stream;  // the zlib stream
+
   std::vector<uint8_t> file_;
-  void* stream_ = nullptr;  // the zlib stream
+  std::unique_ptr<Stream> stream_;
   bool streamEnded_ = false;
   std::vector<uint8_t> buffer_;
   size_t position_ = 0;

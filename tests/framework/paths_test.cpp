@@ -164,6 +164,20 @@ TEST_F(InstalledPathsTest, PicturesComeFromTheDataFolderAndRecordsFromTheUsersOw
   EXPECT_EQ(ResolvePath("data\\rec.rmw"), "Data/rec.rmw");
 }
 
+TEST_F(InstalledPathsTest, OwnUserFilesAreTakenAsTheyAreWithoutACopyOfTheShippedOne) {
+  const fs::path own = dir_ / "replay";
+  fs::create_directories(own);
+  UseOwnUserFiles(data_.string(), own.string(), {"data\\rec.rmw"});
+  EXPECT_EQ(ResolvePath("Data\\Fon\\3.bmp"), (data_ / "Data/Fon/3.bmp").string());
+  EXPECT_EQ(ResolvePath("data\\rec.rmw"), (own / "rec.rmw").string());
+  EXPECT_FALSE(FileExists("data\\rec.rmw"));  // none was made
+  // Without a data folder, the current directory's pictures.
+  UseOwnUserFiles("", own.string(), {"data\\rec.rmw"});
+  EXPECT_EQ(ResolvePath("data\\rec.rmw"), (own / "rec.rmw").string());
+  EXPECT_FALSE(FileExists("Data\\rec.rmw"));  // not the current directory's either
+  EXPECT_EQ(ResolvePath("data\\Fon\\3.BMP"), (dir_ / "Data/Fon/3.bmp").string());
+}
+
 TEST_F(InstalledPathsTest, AUserFolderThatCannotBeMadeLeavesTheShippedFileAlone) {
   std::ofstream(dir_ / "home") << "a file where the folder should be";
   install();

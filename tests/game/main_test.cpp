@@ -191,4 +191,44 @@ TEST_F(ProgramTest, InstalledItRunsFromAnywhereAndKeepsRecordsPerUser) {
   EXPECT_FALSE(fs::exists(dir_ / "elsewhere" / "Data"));
 }
 
+// Recorded games through the program's flags, run from the source folder (its Data) with
+// no display at all.
+class ReplayProgramTest : public ProgramTest {
+ protected:
+  int replay(const std::string& arguments) {
+    std::string command = "cd '" REEFMAW_SOURCE_DIR "' && env -i PATH=/usr/bin:/bin";
+    for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS"}) {
+      if (const char* value = std::getenv(name)) command += std::string(" ") + name + "=" + value;
+    }
+    return run(command + " HOME=" + quoted(dir_) + " " + quoted(REEFMAW_GAME) + " " + arguments +
+               " >" + quoted(dir_ / "out.txt") + " 2>" + quoted(dir_ / "err.txt"));
+  }
+  std::string out() const { return readFile(dir_ / "out.txt"); }
+  std::string err() const { return readFile(dir_ / "err.txt"); }
+};
+
+TEST_F(ReplayProgramTest, AHeadlessReplayNeedsNoDisplayAndPrintsTheEndState) {
+  EXPECT_EQ(replay("--replay tests/replays/level_completed.replay --headless"), 0) << err();
+  EXPECT_EQ(out(), "level 2, points 2.00, life 81.00, hunger 26.27, total 102, frames 1996\n");
+  EXPECT_EQ(err(), "");
+}
+
+TEST_F(ReplayProgramTest, ADamagedRecordingIsNamedInOneLine) {
+  const std::string bytes =
+      readFile(fs::path(REEFMAW_SOURCE_DIR) / "tests/replays/game_over.replay");
+  const fs::path cut = dir_ / "cut.replay";
+  std::ofstream(cut, std::ios::binary) << bytes.substr(0, 1000);
+  EXPECT_EQ(replay("--replay " + quoted(cut) + " --headless"), 1);
+  EXPECT_EQ(err(), "reefmaw: " + cut.string() + ": the recording is cut short\n");
+  EXPECT_EQ(out(), "");
+}
+
+TEST_F(ReplayProgramTest, FlagsItDoesNotKnowAreRefusedWithTheUsage) {
+  EXPECT_EQ(replay("--headless"), 2);
+  EXPECT_EQ(err().find("reefmaw: --headless goes only with --replay\nUsage:"), 0u) << err();
+  EXPECT_EQ(replay("--frobnicate"), 2);
+  EXPECT_EQ(err().find("reefmaw: unknown argument '--frobnicate'\n"), 0u) << err();
+  EXPECT_NE(err().find("--record FILE"), std::string::npos);
+}
+
 }  // namespace

@@ -36,10 +36,23 @@ class ScriptedPlay {
     return *this;
   }
 
+  // Adds an action carried out once, at the first look for events at which the
+  // condition holds (from the given time on).
+  ScriptedPlay& when(std::function<bool()> condition, Action action, uint32_t fromMs = 0) {
+    conditions_.push_back({fromMs, std::move(condition), std::move(action)});
+    return *this;
+  }
+
   platform::FakePlatform& fake() { return fake_; }
   // The main window (made first) and the newest window (a box or the name window).
   uint32_t mainWindow() const { return fake_.windows().front()->id(); }
   uint32_t topWindow() const { return fake_.lastWindow()->id(); }
+
+  // A window other than the main one is up: a message box or the name-entry window.
+  bool boxShown() const {
+    const platform::FakeWindow* top = fake_.lastWindow();
+    return top != nullptr && top != fake_.windows().front() && top->visible();
+  }
 
   void focus(bool gained) { fake_.events().pushFocus(mainWindow(), gained); }
   void click(int x, int y) {
@@ -66,8 +79,22 @@ class ScriptedPlay {
     uint32_t ms;
     Action action;
   };
+  struct Conditional {
+    uint32_t fromMs;
+    std::function<bool()> condition;
+    Action action;
+  };
   void runDue() {
     const uint32_t now = fake_.clock().peekTicks();
+    for (size_t i = 0; i < conditions_.size();) {
+      if (conditions_[i].fromMs > now || !conditions_[i].condition()) {
+        ++i;
+        continue;
+      }
+      Action action = std::move(conditions_[i].action);
+      conditions_.erase(conditions_.begin() + static_cast<std::ptrdiff_t>(i));
+      action(*this);
+    }
     for (size_t i = 0; i < actions_.size();) {
       if (actions_[i].ms > now) {
         ++i;
@@ -81,4 +108,5 @@ class ScriptedPlay {
 
   platform::FakePlatform& fake_;
   std::vector<Timed> actions_;
+  std::vector<Conditional> conditions_;
 };
