@@ -79,12 +79,13 @@ void TMainForm::DXTimerTimer(TObject*, int32_t LagCount) {
 
 // Frames are normally paced by showing them, which waits for the display. Behind a modal
 // window, and while the application is in the background (where a full-screen page is
-// not shown at all), the loop also waits out what is left of a 60 Hz frame, at least a
-// millisecond, so that it sleeps between frames and handles events as they come.
+// not even shown), thirty frames a second are plenty: the loop waits out the rest of a
+// thirtieth of a second, at least a millisecond, handling events as they come. Play
+// time keeps the game the same at that rate.
 void TMainForm::paceIdleLoop(int32_t lagCount) {
   if (Application->ModalForm() == nullptr && Application->Active()) return;
-  constexpr int32_t kFramePeriodMs = 1000 / kStepsPerSecond;
-  Application->RequestIdleWait(std::max(kFramePeriodMs - lagCount, 1));
+  constexpr int32_t kBackgroundFrameMs = 1000 / 30;
+  Application->RequestIdleWait(std::max(kBackgroundFrameMs - lagCount, 1));
 }
 
 void TMainForm::gameOverTest() {
