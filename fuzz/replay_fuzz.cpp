@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio_system.h"
 #include "platform/input_system.h"
 #include "platform/replay_file.h"
 #include "platform/replay_platform.h"

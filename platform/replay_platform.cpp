@@ -93,17 +93,16 @@ class ReplayPlatform::Player {
     try {
       record = &reader_.next();
     } catch (const ReplayFileError& e) {
-      stop(std::string(e.what()) + " at frame " + std::to_string(frame_ + 1));
+      stop(std::string(e.what()) + " " + where());
       return nullptr;
     }
     if (record->kind == kind || (other && record->kind == *other)) return record;
     if (record->kind == ReplayKind::End) {
-      stop("the game goes on past the end of the recording, at frame " +
-           std::to_string(frame_ + 1) + " (it asks for " + describe(kind) + ")");
+      stop("the game goes on past the end of the recording, " + where() + " (it asks for " +
+           describe(kind) + ")");
     } else {
-      stop("the game leaves the recording at frame " + std::to_string(frame_ + 1) +
-           ": it asks for " + describe(kind) + " where the recording holds " +
-           describe(record->kind));
+      stop("the game leaves the recording " + where() + ": it asks for " + describe(kind) +
+           " where the recording holds " + describe(record->kind));
     }
     return nullptr;
   }
@@ -131,6 +130,10 @@ class ReplayPlatform::Player {
   }
 
   void frameChecked(uint32_t number) { frame_ = number; }
+  // Where the game is: in the frame after the last one checked, or still starting.
+  std::string where() const {
+    return frame_ == 0 ? "at start-up" : "at frame " + std::to_string(frame_ + 1);
+  }
   uint32_t frame() const { return frame_; }
   const std::string& failure() const { return failure_; }
   bool interrupted() const { return interrupted_; }
