@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "game/program.h"
-#include "game/start_up.h"
+#include "game/settings.h"
 #include "platform/fake_platform.h"
 #include "platform/replay_file.h"
 #include "platform/virtual_keys.h"
@@ -54,14 +54,14 @@ void recordScriptedGame(const std::string& file, double minutes) {
     play.at(t + 2000, [](ScriptedPlay& p) { p.hold({VK_LEFT, VK_DOWN}); });
   }
   play.at(endMs, [](ScriptedPlay& p) { p.close(); });
-  PlayGame(fake, TGameOptions{}, file);
+  PlayGame(fake, Settings{}, file);
 }
 
 void recordQuitAtOnce(const std::string& file) {
   platform::FakePlatform fake;
   ScriptedPlay play(fake, kFrameMs);
   play.at(100, [](ScriptedPlay& p) { p.close(); });
-  PlayGame(fake, TGameOptions{}, file);
+  PlayGame(fake, Settings{}, file);
 }
 
 // The recorded game's length: from its first clock reading to its last.

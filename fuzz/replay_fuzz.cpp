@@ -56,6 +56,9 @@ void ask(platform::ReplayPlatform& p, const platform::ReplayRecord& r,
     case ReplayKind::DeviceLayer:
       p.input().acquireDeviceLayer();
       break;
+    case ReplayKind::PadLayouts:
+      p.input().addControllerMappings("gamecontrollerdb.txt");
+      break;
     case ReplayKind::TextExtent:
       p.text().textExtent("x", {}, width, height);
       break;

@@ -2,7 +2,9 @@
 // wherever the program was started, then the application, the main window from its
 // description, the hidden name-entry window and the message loop until the main window
 // closes. What the player changed while playing (full screen or window, the window's size
-// and place) goes back into the settings file at the end.
+// and place) goes back into the settings file at the end. --record records the game
+// into a file; --replay plays a recorded one back instead, with --headless without any
+// display.
 
 #include <cstdio>
 #include <filesystem>
@@ -14,13 +16,13 @@
 #include "framework/application.h"
 #include "framework/data_folders.h"
 #include "framework/paths.h"
-#include "game/control_settings.h"
 #include "game/main_form.h"
+#include "game/program.h"
 #include "game/records.h"
 #include "game/settings.h"
-#include "game/start_up.h"
 #include "platform/command_line.h"
 #include "platform/platform.h"
+#include "platform/program_path.h"
 
 namespace {
 
@@ -57,12 +59,30 @@ int main(int argc, char** argv) {
   }
   const platform::CommandLine& flags = command.flags;
 
+  // A headless replay needs no display at all.
   std::unique_ptr<platform::Platform> platform;
-  try {
-    platform = platform::createSdlPlatform();
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s: %s\n", kProgram, e.what());
-    return 1;
+  if (!flags.headless) {
+    try {
+      platform = platform::createSdlPlatform();
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "%s: %s\n", kProgram, e.what());
+      return 1;
+    }
+  }
+
+  std::error_code ec;
+  const std::string current = std::filesystem::current_path(ec).string();
+  const std::vector<DataPlace> places =
+      DataPlaces(flags.dataFolder, current, platform::programPath(), REEFMAW_DATA_FROM_PROGRAM,
+                 REEFMAW_BUILD_DIR, REEFMAW_SOURCE_DIR);
+  const DataPlace* place = FindGameData(places);
+
+  if (!flags.replayFile.empty()) {
+    if (place == nullptr) {
+      printMessage(DataNotFoundMessage(places));
+      return 1;
+    }
+    return ReplayGame(flags.replayFile, platform.get(), place->folder, stdout, stderr);
   }
 
   std::vector<std::string> warnings;
@@ -71,39 +91,21 @@ int main(int argc, char** argv) {
       WithFlags(LoadSettings(settingsFile, flags.resetSettings, warnings), flags);
   printWarnings(warnings);
 
-  std::error_code ec;
-  const std::string current = std::filesystem::current_path(ec).string();
-  const std::vector<DataPlace> places =
-      DataPlaces(flags.dataFolder, current, platform->executablePath(), REEFMAW_DATA_FROM_PROGRAM,
-                 REEFMAW_BUILD_DIR, REEFMAW_SOURCE_DIR);
-  const DataPlace* place = FindGameData(places);
-
-  int exitCode = 0;
-  {
-    TApplication application(*platform);
-    if (place == nullptr) {
-      const std::string message = DataNotFoundMessage(places);
-      printMessage(message);
+  if (place == nullptr) {
+    const std::string message = DataNotFoundMessage(places);
+    printMessage(message);
+    {
+      TApplication application(*platform);
       application.MessageBox(message);
-      exitCode = 1;
-    } else {
-      UseDataPlace(*place, current, UserDataFolder(kProgram), {kRecordsFile});
-      try {
-        const TGameWindows windows = CreateGameWindows(application);
-        windows.MainForm->ApplySettings(forThisRun);
-        ApplyControlSettings(*windows.MainForm, ControlSettingsFrom(forThisRun));
-        application.Run();
-        Settings atExit = forThisRun;
-        windows.MainForm->StoreWindowChoices(atExit);
-        SaveChangedSettings(settingsFile, forThisRun, atExit, warnings);
-        printWarnings(warnings);
-      } catch (const std::exception& e) {
-        // Only a damaged window description gets here: nothing can run without it.
-        application.MessageBox(e.what());
-        exitCode = 1;
-      }
     }
+    FreeLibraries();
+    return 1;
   }
-  FreeLibraries();
-  return exitCode;
+  UseDataPlace(*place, current, UserDataFolder(kProgram), {kRecordsFile});
+  return PlayGame(*platform, forThisRun, flags.recordFile, [&](TMainForm& form) {
+    Settings atExit = forThisRun;
+    form.StoreWindowChoices(atExit);
+    SaveChangedSettings(settingsFile, forThisRun, atExit, warnings);
+    printWarnings(warnings);
+  });
 }

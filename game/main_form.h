@@ -52,7 +52,8 @@ class TMainForm : public TDXForm {
   // Frames drawn since the program started.
   uint32_t FrameCount = 0;
   // Play stands still while the application is in the background (focus in another
-  // program, window minimised); false keeps play running there, as the original did.
+  // program, window minimised); false keeps play running there, as the original did. The
+  // settings' [game] pause_when_inactive.
   bool PauseWhenInactive = true;
   // Play is standing still now.
   bool PlayPaused() const { return PauseWhenInactive && inBackground_; }

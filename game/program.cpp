@@ -12,10 +12,12 @@
 #include "framework/exceptions.h"
 #include "framework/paths.h"
 #include "framework/text_file.h"
+#include "game/control_settings.h"
 #include "game/game_vars.h"
 #include "game/main_form.h"
 #include "game/random.h"
 #include "game/records.h"
+#include "game/settings.h"
 #include "game/start_up.h"
 #include "game/state_digest.h"
 #include "platform/recording_platform.h"
@@ -25,14 +27,33 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What a recording keeps besides the platform's answers.
+// What a recording keeps besides the platform's answers: the records file as it was at
+// the start, and the settings of the run, one text a line in the settings file's order.
 constexpr const char* kRecordsAttachment = "records";
-constexpr const char* kPauseAttachment = "pause when inactive";
+constexpr const char* kSettingsAttachment = "settings";
 
 struct RunHooks {
   std::function<void(uint32_t frame, uint64_t digest)> frame;
   std::function<void(const std::string& endState, uint64_t digest)> end;
+  std::function<void(TMainForm&)> atEnd;
 };
+
+std::string settingsLines(const Settings& settings) {
+  std::string lines;
+  for (const std::string& text : WriteSettings(settings)) lines += text + "\n";
+  return lines;
+}
+
+Settings settingsOf(const std::string& lines) {
+  std::vector<std::string> texts;
+  for (size_t start = 0; start < lines.size();) {
+    const size_t end = lines.find('\n', start);
+    texts.push_back(lines.substr(start, end - start));
+    start = end == std::string::npos ? lines.size() : end + 1;
+  }
+  std::vector<std::string> warnings;  // a recording holds what the game itself wrote
+  return ReadSettings(texts, "the recording", warnings);
+}
 
 // Calls check after every frame the main window draws.
 void watchFrames(TMainForm& form, const std::function<void(uint32_t, uint64_t)>& check) {
@@ -45,7 +66,7 @@ void watchFrames(TMainForm& form, const std::function<void(uint32_t, uint64_t)>&
   };
 }
 
-int runGame(platform::Platform& platform, const TGameOptions& options, const RunHooks& hooks) {
+int runGame(platform::Platform& platform, const Settings& settings, const RunHooks& hooks) {
   // The program-wide values as a fresh process has them.
   GameVars = TGameVars{};
   RecordNames.fill("");
@@ -54,19 +75,25 @@ int runGame(platform::Platform& platform, const TGameOptions& options, const Run
   int exitCode = 0;
   {
     TApplication application(platform);
+    TMainForm* form = nullptr;
     try {
-      const TGameWindows windows = CreateGameWindows(application, options);
-      if (hooks.frame) watchFrames(*windows.MainForm, hooks.frame);
+      const TGameWindows windows = CreateGameWindows(application);
+      form = windows.MainForm;
+      form->ApplySettings(settings);
+      ApplyControlSettings(*form, ControlSettingsFrom(settings));
+      if (hooks.frame) watchFrames(*form, hooks.frame);
       application.Run();
     } catch (const std::exception& e) {
       // Only a damaged window description gets here: nothing can run without it.
       application.MessageBox(e.what());
       exitCode = 1;
     }
+    // The game ends here; what follows (keeping the player's choices) is the program's.
     if (hooks.end) {
-      const auto* form = dynamic_cast<const TMainForm*>(application.MainForm());
-      hooks.end(EndStateLine(form), GameStateDigest(form));
+      const auto* main = dynamic_cast<const TMainForm*>(application.MainForm());
+      hooks.end(EndStateLine(main), GameStateDigest(main));
     }
+    if (exitCode == 0 && form != nullptr && hooks.atEnd) hooks.atEnd(*form);
   }
   FreeLibraries();
   return exitCode;
@@ -110,9 +137,11 @@ class ReplayFolder {
 
 }  // namespace
 
-int PlayGame(platform::Platform& platform, const TGameOptions& options,
-             const std::string& recordFile) {
-  if (recordFile.empty()) return runGame(platform, options, {});
+int PlayGame(platform::Platform& platform, const Settings& settings, const std::string& recordFile,
+             const std::function<void(TMainForm&)>& atEnd) {
+  RunHooks hooks;
+  hooks.atEnd = atEnd;
+  if (recordFile.empty()) return runGame(platform, settings, hooks);
   platform::ReplayHeader header;
   header.counterFrequency = platform.clock().highResFrequency();
   try {
@@ -120,7 +149,7 @@ int PlayGame(platform::Platform& platform, const TGameOptions& options,
   } catch (const EInOutError&) {
     // No records file to read: the replay will have none either.
   }
-  header.attachments[kPauseAttachment] = std::string(1, options.PauseWhenInactive ? '1' : '0');
+  header.attachments[kSettingsAttachment] = settingsLines(settings);
   std::unique_ptr<platform::ReplayWriter> writer;
   try {
     writer = std::make_unique<platform::ReplayWriter>(recordFile, header);
@@ -130,7 +159,6 @@ int PlayGame(platform::Platform& platform, const TGameOptions& options,
   }
   platform::RecordingPlatform recording(platform, *writer);
   bool written = true;
-  RunHooks hooks;
   hooks.frame = [&recording](uint32_t frame, uint64_t digest) { recording.frame(frame, digest); };
   hooks.end = [&](const std::string& endState, uint64_t digest) {
     try {
@@ -140,7 +168,7 @@ int PlayGame(platform::Platform& platform, const TGameOptions& options,
       written = false;
     }
   };
-  const int exitCode = runGame(recording, options, hooks);
+  const int exitCode = runGame(recording, settings, hooks);
   return written ? exitCode : 1;
 }
 
@@ -158,10 +186,10 @@ int ReplayGame(const std::string& file, platform::Platform* display, const std::
     return 1;
   }
   UseOwnUserFiles(dataFolder, folder->path(), {kRecordsFile});
-  TGameOptions options;
   const auto& attachments = reader->header().attachments;
-  const auto pause = attachments.find(kPauseAttachment);
-  options.PauseWhenInactive = pause == attachments.end() || pause->second != "0";
+  const auto recorded = attachments.find(kSettingsAttachment);
+  const Settings settings =
+      recorded != attachments.end() ? settingsOf(recorded->second) : Settings{};
 
   platform::ReplayPlatform replay(*reader, display);
   std::string endState;
@@ -171,7 +199,7 @@ int ReplayGame(const std::string& file, platform::Platform* display, const std::
     endState = state;
     replay.finish(state, digest);
   };
-  runGame(replay, options, hooks);
+  runGame(replay, settings, hooks);
   UseCurrentFolder();
 
   std::fprintf(out, "%s\n", endState.c_str());

@@ -6,10 +6,9 @@
 #include "game/name_entry_form.h"
 #include "game/picture_failures.h"
 
-TGameWindows CreateGameWindows(TApplication& application, const TGameOptions& options) {
+TGameWindows CreateGameWindows(TApplication& application) {
   TGameWindows windows;
   windows.MainForm = application.CreateForm<TMainForm>();
-  windows.MainForm->PauseWhenInactive = options.PauseWhenInactive;
   windows.MainForm->LoadDescription(LoadEmbeddedDescription("main_form.form"));
   windows.Form1 = application.CreateForm<TForm1>(windows.MainForm);
   windows.Form1->LoadDescription(LoadEmbeddedDescription("form1.form"));

@@ -7,12 +7,6 @@ class TApplication;
 class TMainForm;
 class TForm1;
 
-// The player's choices that the game takes at start-up.
-struct TGameOptions {
-  // Play stands still while the game is in the background.
-  bool PauseWhenInactive = true;
-};
-
 struct TGameWindows {
   TMainForm* MainForm = nullptr;
   TForm1* Form1 = nullptr;
@@ -22,4 +16,4 @@ struct TGameWindows {
 // creation handlers (a missing records file) are shown by the application and start-up
 // goes on. Pictures that could not be read are listed together in one message, after
 // both windows have loaded every other picture.
-TGameWindows CreateGameWindows(TApplication& application, const TGameOptions& options = {});
+TGameWindows CreateGameWindows(TApplication& application);

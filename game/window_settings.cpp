@@ -43,6 +43,7 @@ void TMainForm::ApplySettings(const Settings& settings) {
     std::copy(keys.begin(), keys.end(), row.begin());
   }
   DXInput->Joystick->SetEnabled(settings.joystick);
+  PauseWhenInactive = settings.pauseWhenInactive;
 }
 
 void TMainForm::StoreWindowChoices(Settings& settings) const {

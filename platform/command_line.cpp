@@ -16,13 +16,18 @@ struct Parsed {
   gboolean window = FALSE;
   gboolean noJoystick = FALSE;
   gboolean resetSettings = FALSE;
+  gboolean headless = FALSE;
   gchar* dataFolder = nullptr;
   gchar* configFile = nullptr;
+  gchar* recordFile = nullptr;
+  gchar* replayFile = nullptr;
   int width = 0;
   int height = 0;
   ~Parsed() {
     g_free(dataFolder);
     g_free(configFile);
+    g_free(recordFile);
+    g_free(replayFile);
   }
 };
 
@@ -125,6 +130,14 @@ CommandLineOutcome parseCommandLine(const std::vector<std::string>& arguments,
        "Keep the settings in FILE instead of the usual place", "FILE"},
       {"reset-settings", 0, 0, G_OPTION_ARG_NONE, &parsed.resetSettings,
        "Write the settings file afresh with every default", nullptr},
+      {"record", 0, 0, G_OPTION_ARG_FILENAME, &parsed.recordFile, "Record the game into FILE",
+       "FILE"},
+      {"replay", 0, 0, G_OPTION_ARG_FILENAME, &parsed.replayFile,
+       "Play the game recorded in FILE back in a window", "FILE"},
+      {"headless", 0, 0, G_OPTION_ARG_NONE, &parsed.headless,
+       "With --replay: no window, as fast as it can; print the end state and fail when it "
+       "differs from the recorded one",
+       nullptr},
       {nullptr, 0, 0, G_OPTION_ARG_NONE, nullptr, nullptr, nullptr},
   };
   std::unique_ptr<GOptionContext, void (*)(GOptionContext*)> context(g_option_context_new(nullptr),
@@ -184,6 +197,20 @@ CommandLineOutcome parseCommandLine(const std::vector<std::string>& arguments,
   }
   if (parsed.configFile != nullptr && flags.configFile.empty()) {
     return refused(program, "--config needs a file");
+  }
+  if (parsed.recordFile != nullptr) flags.recordFile = parsed.recordFile;
+  if (parsed.replayFile != nullptr) flags.replayFile = parsed.replayFile;
+  flags.headless = parsed.headless != FALSE;
+  if ((parsed.recordFile != nullptr && flags.recordFile.empty()) ||
+      (parsed.replayFile != nullptr && flags.replayFile.empty())) {
+    return refused(program, std::string(parsed.recordFile != nullptr ? "--record" : "--replay") +
+                                " needs a file");
+  }
+  if (!flags.recordFile.empty() && !flags.replayFile.empty()) {
+    return refused(program, "--record and --replay cannot be given together");
+  }
+  if (flags.headless && flags.replayFile.empty()) {
+    return refused(program, "--headless goes only with --replay");
   }
   return outcome;
 }

@@ -18,6 +18,9 @@ struct CommandLine {
   bool noJoystick = false;
   std::string configFile;  // --config FILE
   bool resetSettings = false;
+  std::string recordFile;  // --record FILE: the game is recorded there
+  std::string replayFile;  // --replay FILE: a recorded game played back
+  bool headless = false;   // --headless, with --replay only
 };
 
 // The smallest and largest window --size accepts, and the settings file too.

@@ -220,6 +220,11 @@ class RecordingInput final : public InputSystem {
     if (!stick) return nullptr;
     return std::make_unique<RecordingJoystick>(std::move(stick), log_);
   }
+  int addControllerMappings(const std::string& file) override {
+    const int answer = real_.addControllerMappings(file);
+    log_.value(ReplayKind::PadLayouts, answer);
+    return answer;
+  }
 
  private:
   InputSystem& real_;

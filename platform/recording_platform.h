@@ -3,8 +3,9 @@
 // everything that one tells the game: each reading of the clock and of the
 // high-resolution counter, every polled event, the keyboard, mouse and joystick states,
 // what the windows answer about themselves, the sizes of texts, the display modes and
-// whether a sound device opened. What the game only does to the platform (drawing,
-// showing, captions, sounds) passes through unrecorded.
+// whether a sound device opened, the pad layouts a file added. What the game only does to
+// the platform (drawing, showing, captions, sounds, saving files) passes through
+// unrecorded.
 
 #include <memory>
 
@@ -29,6 +30,8 @@ class RecordingPlatform final : public Platform {
   std::vector<DisplayMode> displayModes() override;
   DisplayMode desktopMode() override;
   std::string executablePath() override;
+  // Saves go to the real platform's files as they are.
+  Files& files() override { return real_.files(); }
 
   // The game's own check of its state after a frame, written in order with the answers.
   void frame(uint32_t number, uint64_t digest);

@@ -8,7 +8,6 @@
 #include <climits>
 #include <cstring>
 
-
 namespace platform {
 namespace {
 
@@ -85,6 +84,14 @@ void ReplayWriter::putSigned(int64_t value) {
   putVarint((bits << 1) ^ (value < 0 ? ~uint64_t{0} : 0));
 }
 
+void ReplayWriter::putBits(const std::array<bool, 128>& bits) {
+  for (size_t i = 0; i < bits.size(); i += 8) {
+    uint8_t byte = 0;
+    for (size_t b = 0; b < 8; ++b) byte |= static_cast<uint8_t>(bits[i + b] << b);
+    putByte(byte);
+  }
+}
+
 void ReplayWriter::putString(const std::string& text) {
   putVarint(text.size());
   pending_ += text;
@@ -151,12 +158,8 @@ void ReplayWriter::putRecord(const ReplayRecord& r) {
         putSigned(r.joystick.axisMin);
         putSigned(r.joystick.axisMax);
         putSigned(r.joystick.pov);
-        for (size_t i = 0; i < r.joystick.buttons.size(); i += 8) {
-          uint8_t bits = 0;
-          for (size_t b = 0; b < 8; ++b)
-            bits |= static_cast<uint8_t>(r.joystick.buttons[i + b] << b);
-          putByte(bits);
-        }
+        putBits(r.joystick.buttons);
+        putBits(r.joystick.pressed);
       }
       break;
     case ReplayKind::OpenJoystick:
@@ -180,6 +183,7 @@ void ReplayWriter::putRecord(const ReplayRecord& r) {
     case ReplayKind::HapticCreate:
     case ReplayKind::HapticStatus:
     case ReplayKind::CreateWindow:
+    case ReplayKind::PadLayouts:
       putSigned(r.value);
       break;
     case ReplayKind::HapticKinds:
@@ -364,6 +368,13 @@ bool ReplayReader::getBool() {
   return byte == 1;
 }
 
+void ReplayReader::getBits(std::array<bool, 128>& bits) {
+  for (size_t i = 0; i < bits.size(); i += 8) {
+    const uint8_t byte = getByte();
+    for (size_t b = 0; b < 8; ++b) bits[i + b] = (byte >> b & 1) != 0;
+  }
+}
+
 std::string ReplayReader::getString() {
   const uint64_t size = getVarint();
   if (size > kMaxText) throw ReplayFileError(kDamaged);
@@ -441,10 +452,8 @@ void ReplayReader::getRecord() {
         r.joystick.axisMin = getInt32();
         r.joystick.axisMax = getInt32();
         r.joystick.pov = getInt32();
-        for (size_t i = 0; i < r.joystick.buttons.size(); i += 8) {
-          const uint8_t bits = getByte();
-          for (size_t b = 0; b < 8; ++b) r.joystick.buttons[i + b] = (bits >> b & 1) != 0;
-        }
+        getBits(r.joystick.buttons);
+        getBits(r.joystick.pressed);
       }
       break;
     case ReplayKind::OpenJoystick:
@@ -468,6 +477,7 @@ void ReplayReader::getRecord() {
     case ReplayKind::HapticCreate:
     case ReplayKind::HapticStatus:
     case ReplayKind::CreateWindow:
+    case ReplayKind::PadLayouts:
       r.value = getSigned();
       break;
     case ReplayKind::HapticKinds: {

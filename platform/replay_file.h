@@ -66,8 +66,9 @@ enum class ReplayKind : uint8_t {
   AudioDevice,       // value: a sound device opened or not
   Frame,             // value: the frame's number; digest: the game's state after it
   End,               // text: the game's end state in words; digest: its state
+  PadLayouts,        // value: the pad layouts a file added, or -1
 };
-inline constexpr uint8_t kLastReplayKind = static_cast<uint8_t>(ReplayKind::End);
+inline constexpr uint8_t kLastReplayKind = static_cast<uint8_t>(ReplayKind::PadLayouts);
 
 // One record. Which fields carry it depends on the kind (see ReplayKind); the others keep
 // whatever they held.
@@ -120,6 +121,7 @@ class ReplayWriter {
   void putVarint(uint64_t value);
   void putSigned(int64_t value);
   void putString(const std::string& text);
+  void putBits(const std::array<bool, 128>& bits);
   void putRecord(const ReplayRecord& record);
   void compress(bool last);
   void fail(const char* what);
@@ -165,6 +167,7 @@ class ReplayReader {
   int32_t getInt32();
   bool getBool();
   std::string getString();
+  void getBits(std::array<bool, 128>& bits);
   void getRecord();
 
   struct Stream;  // the zlib stream

@@ -67,6 +67,8 @@ const char* describe(ReplayKind kind) {
       return "the program's path";
     case ReplayKind::AudioDevice:
       return "the sound device";
+    case ReplayKind::PadLayouts:
+      return "pad layouts";
     case ReplayKind::Frame:
       return "the end of a frame";
     case ReplayKind::End:
@@ -331,6 +333,9 @@ class ReplayInput final : public InputSystem {
   std::unique_ptr<Joystick> openJoystick(int, bool) override {
     if (!recordedBool(player_, ReplayKind::OpenJoystick)) return nullptr;
     return std::make_unique<ReplayJoystick>(player_);
+  }
+  int addControllerMappings(const std::string&) override {
+    return static_cast<int>(recordedValue(player_, ReplayKind::PadLayouts, -1));
   }
 
  private:

@@ -40,6 +40,8 @@ class ReplayPlatform final : public Platform {
   std::vector<DisplayMode> displayModes() override;
   DisplayMode desktopMode() override;
   std::string executablePath() override;
+  // Saves are real: the game's own paths lead them into the replay's own folder.
+  Files& files() override { return systemFiles(); }
 
   // The game's check of its state after a frame: the replay stops when it differs.
   void frame(uint32_t number, uint64_t digest);

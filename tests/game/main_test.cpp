@@ -223,12 +223,10 @@ TEST_F(ReplayProgramTest, ADamagedRecordingIsNamedInOneLine) {
   EXPECT_EQ(out(), "");
 }
 
-TEST_F(ReplayProgramTest, FlagsItDoesNotKnowAreRefusedWithTheUsage) {
+TEST_F(ReplayProgramTest, HeadlessWithoutAReplayIsRefused) {
   EXPECT_EQ(replay("--headless"), 2);
-  EXPECT_EQ(err().find("reefmaw: --headless goes only with --replay\nUsage:"), 0u) << err();
-  EXPECT_EQ(replay("--frobnicate"), 2);
-  EXPECT_EQ(err().find("reefmaw: unknown argument '--frobnicate'\n"), 0u) << err();
-  EXPECT_NE(err().find("--record FILE"), std::string::npos);
+  EXPECT_EQ(err().find("reefmaw: --headless goes only with --replay\n"), 0u) << err();
+  EXPECT_EQ(out(), "");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "game/records.h"
-#include "game/start_up.h"
+#include "game/settings.h"
 #include "platform/fake_platform.h"
 #include "platform/replay_file.h"
 #include "platform/virtual_keys.h"
@@ -64,7 +64,7 @@ int recordShortGame(const std::string& file) {
       .at(2000, [](ScriptedPlay& p) { p.hold({VK_UP}); })
       .at(3000, [](ScriptedPlay& p) { p.key(p.mainWindow(), VK_ESCAPE); })
       .at(3500, [](ScriptedPlay& p) { p.click(200, 375); });
-  return PlayGame(fake, TGameOptions{}, file);
+  return PlayGame(fake, Settings{}, file);
 }
 
 TEST(RecordedGame, AScriptedGamePlaysBackHeadlessToTheSameEndState) {
@@ -75,6 +75,28 @@ TEST(RecordedGame, AScriptedGamePlaysBackHeadlessToTheSameEndState) {
   ASSERT_EQ(replayHeadless(file, printed), 0) << printed.err;
   EXPECT_EQ(printed.err, "");
   EXPECT_NE(printed.out.find("level 1, "), std::string::npos) << printed.out;
+}
+
+TEST(RecordedGame, TheGamePlaysBackWithTheSettingsItWasRecordedWith) {
+  GameFolder folder;
+  const std::string file = folder.path("settings.replay").string();
+  {
+    // Play runs on in the background, and the shark steers with W alone: a replay with
+    // the player's settings instead would pause, and leave the recording.
+    Settings settings;
+    settings.pauseWhenInactive = false;
+    settings.directionKeys[0] = {'W', 0, 0};
+    platform::FakePlatform fake;
+    ScriptedPlay play(fake, 20);
+    play.at(100, [](ScriptedPlay& p) { p.focus(true); })
+        .at(500, [](ScriptedPlay& p) { p.click(600, 175); })
+        .at(600, [](ScriptedPlay& p) { p.hold({'W'}); })
+        .at(1500, [](ScriptedPlay& p) { p.focus(false); })
+        .at(4000, [](ScriptedPlay& p) { p.close(); });
+    ASSERT_EQ(PlayGame(fake, settings, file), 0);
+  }
+  Printed printed;
+  EXPECT_EQ(replayHeadless(file, printed), 0) << printed.err;
 }
 
 TEST(RecordedGame, NothingButTheRecordedGamePlaysBack) {

@@ -50,14 +50,31 @@ TEST(CommandLine, EveryFlagIsRead) {
   EXPECT_TRUE(parse({"--fullscreen"}).flags.fullscreen);
 }
 
+TEST(CommandLine, RecordedGamesHaveTheirFlags) {
+  CommandLineOutcome outcome = parse({"--record=game one.replay"});
+  ASSERT_FALSE(outcome.exit) << outcome.error;
+  EXPECT_EQ(outcome.flags.recordFile, "game one.replay");
+  EXPECT_TRUE(outcome.flags.replayFile.empty());
+  outcome = parse({"--replay", "g.replay", "--headless", "--data", "/opt/reef"});
+  ASSERT_FALSE(outcome.exit) << outcome.error;
+  EXPECT_EQ(outcome.flags.replayFile, "g.replay");
+  EXPECT_TRUE(outcome.flags.headless);
+  EXPECT_EQ(outcome.flags.dataFolder, "/opt/reef");
+  expectRefused({"--record"}, "--record");
+  expectRefused({"--replay="}, "--replay needs a file");
+  expectRefused({"--headless"}, "--headless goes only with --replay");
+  expectRefused({"--record", "a", "--replay", "b"}, "--record and --replay");
+}
+
 TEST(CommandLine, HelpAndVersionPrintAndEndWithZero) {
   for (const char* flag : {"--help", "-h"}) {
     const CommandLineOutcome help = parse({"--size", "800x600", flag});
     EXPECT_TRUE(help.exit);
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.output.rfind("Usage: reefmaw [OPTION...]\n", 0), 0u) << help.output;
-    for (const char* listed : {"--version", "--fullscreen", "--window", "--size WxH", "--data DIR",
-                               "--no-joystick", "--config FILE", "--reset-settings"}) {
+    for (const char* listed :
+         {"--version", "--fullscreen", "--window", "--size WxH", "--data DIR", "--no-joystick",
+          "--config FILE", "--reset-settings", "--record FILE", "--replay FILE", "--headless"}) {
       EXPECT_NE(help.output.find(listed), std::string::npos) << listed;
     }
     EXPECT_TRUE(help.error.empty());

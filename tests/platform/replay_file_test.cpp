@@ -91,6 +91,7 @@ std::vector<ReplayRecord> everyKind() {
   stick.joystick.pov = 27000;
   stick.joystick.buttons[0] = true;
   stick.joystick.buttons[127] = true;
+  stick.joystick.pressed[5] = true;
   records.push_back(stick);
   for (ReplayKind kind :
        {ReplayKind::OpenJoystick, ReplayKind::JoystickAttached, ReplayKind::JoystickHaptic,
@@ -102,7 +103,7 @@ std::vector<ReplayRecord> everyKind() {
   for (ReplayKind kind :
        {ReplayKind::JoystickCount, ReplayKind::JoystickChanges, ReplayKind::JoystickAxes,
         ReplayKind::JoystickButtons, ReplayKind::HapticCreate, ReplayKind::HapticStatus,
-        ReplayKind::CreateWindow}) {
+        ReplayKind::CreateWindow, ReplayKind::PadLayouts}) {
     records.push_back(record(kind, -1));
   }
   ReplayRecord kinds = record(ReplayKind::HapticKinds);
@@ -170,6 +171,7 @@ void expectSame(const ReplayRecord& read, const ReplayRecord& written) {
       EXPECT_EQ(read.joystick.axisMax, written.joystick.axisMax);
       EXPECT_EQ(read.joystick.pov, written.joystick.pov);
       EXPECT_EQ(read.joystick.buttons, written.joystick.buttons);
+      EXPECT_EQ(read.joystick.pressed, written.joystick.pressed);
       break;
     case ReplayKind::HapticKinds:
       EXPECT_EQ(read.hapticKinds, written.hapticKinds);

@@ -18,7 +18,7 @@
 
 #include "game/game_vars.h"
 #include "game/program.h"
-#include "game/start_up.h"
+#include "game/settings.h"
 #include "platform/fake_platform.h"
 #include "platform/virtual_keys.h"
 #include "support/game_folder.h"
@@ -133,7 +133,7 @@ void make(const fs::path& folder, const std::string& name, void (*script)(Script
     ScriptedPlay play(fake, frameMs);
     script(play);
     play.at(kLongest, [](ScriptedPlay& p) { p.close(); });
-    PlayGame(fake, TGameOptions{}, file);
+    PlayGame(fake, Settings{}, file);
   }
   std::printf("%s: ", name.c_str());
   std::fflush(stdout);
