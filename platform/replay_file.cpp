@@ -22,6 +22,89 @@ constexpr uint64_t kMaxHapticKinds = 64;
 const char* const kCutShort = "the recording is cut short";
 const char* const kDamaged = "the recording is damaged";
 
+// How a record of each kind is laid out after its kind byte: one table for both the
+// writer and the reader.
+enum class Layout {
+  Nothing,
+  Ticks,    // zigzag change from the previous reading, 32 bits wrapping
+  Counter,  // zigzag change from the previous reading, 64 bits wrapping
+  Flag,     // a byte, 0 or 1
+  Number,   // a zigzag number
+  Event,
+  Keys,       // the changed entries of the key table: count, then index and value each
+  Mouse,      // a flag, then the reading when read
+  Joystick,   // a flag, then the reading when read
+  Kinds,      // count, then a byte each
+  Size,       // two zigzag numbers
+  Rectangle,  // four zigzag numbers
+  Placement,  // four zigzag numbers and a flag
+  Text,
+  Modes,  // count, then four zigzag numbers each
+  Frame,  // the frame's number, then the digest's eight bytes
+  End,    // the end state's text, then the digest's eight bytes
+};
+
+Layout layoutOf(ReplayKind kind) {
+  switch (kind) {
+    case ReplayKind::Ticks:
+      return Layout::Ticks;
+    case ReplayKind::Counter:
+      return Layout::Counter;
+    case ReplayKind::NoEvent:
+      return Layout::Nothing;
+    case ReplayKind::Event:
+      return Layout::Event;
+    case ReplayKind::Keyboard:
+      return Layout::Keys;
+    case ReplayKind::Mouse:
+      return Layout::Mouse;
+    case ReplayKind::JoystickRead:
+      return Layout::Joystick;
+    case ReplayKind::OpenJoystick:
+    case ReplayKind::JoystickAttached:
+    case ReplayKind::JoystickHaptic:
+    case ReplayKind::HapticUpdate:
+    case ReplayKind::HapticRun:
+    case ReplayKind::HapticStop:
+    case ReplayKind::HapticAutocenter:
+    case ReplayKind::DeviceLayer:
+    case ReplayKind::WindowVisible:
+    case ReplayKind::WindowFullscreen:
+    case ReplayKind::WindowPresent:
+    case ReplayKind::AudioDevice:
+      return Layout::Flag;
+    case ReplayKind::JoystickCount:
+    case ReplayKind::JoystickChanges:
+    case ReplayKind::JoystickAxes:
+    case ReplayKind::JoystickButtons:
+    case ReplayKind::HapticCreate:
+    case ReplayKind::HapticStatus:
+    case ReplayKind::CreateWindow:
+    case ReplayKind::PadLayouts:
+      return Layout::Number;
+    case ReplayKind::HapticKinds:
+      return Layout::Kinds;
+    case ReplayKind::TextExtent:
+      return Layout::Size;
+    case ReplayKind::WindowWorkArea:
+    case ReplayKind::WindowFrame:
+    case ReplayKind::DesktopMode:
+      return Layout::Rectangle;
+    case ReplayKind::WindowPlacement:
+      return Layout::Placement;
+    case ReplayKind::WindowCaption:
+    case ReplayKind::ExecutablePath:
+      return Layout::Text;
+    case ReplayKind::DisplayModes:
+      return Layout::Modes;
+    case ReplayKind::Frame:
+      return Layout::Frame;
+    case ReplayKind::End:
+      return Layout::End;
+  }
+  return Layout::Nothing;
+}
+
 uint8_t buttonBits(const std::array<bool, 4>& buttons) {
   uint8_t bits = 0;
   for (size_t i = 0; i < buttons.size(); ++i) bits |= static_cast<uint8_t>(buttons[i] << i);
@@ -105,22 +188,28 @@ void ReplayWriter::write(const ReplayRecord& record) {
 
 void ReplayWriter::putRecord(const ReplayRecord& r) {
   putByte(static_cast<uint8_t>(r.kind));
-  switch (r.kind) {
-    case ReplayKind::Ticks: {
+  switch (layoutOf(r.kind)) {
+    case Layout::Nothing:
+      break;
+    case Layout::Ticks: {
       const auto ticks = static_cast<uint32_t>(r.value);
       putSigned(static_cast<int32_t>(ticks - lastTicks_));
       lastTicks_ = ticks;
       break;
     }
-    case ReplayKind::Counter: {
+    case Layout::Counter: {
       const auto counter = static_cast<uint64_t>(r.value);
       putSigned(static_cast<int64_t>(counter - lastCounter_));
       lastCounter_ = counter;
       break;
     }
-    case ReplayKind::NoEvent:
+    case Layout::Flag:
+      putByte(r.value != 0);
       break;
-    case ReplayKind::Event:
+    case Layout::Number:
+      putSigned(r.value);
+      break;
+    case Layout::Event:
       putByte(static_cast<uint8_t>(r.event.kind));
       putVarint(r.event.window);
       putSigned(r.event.x);
@@ -130,7 +219,7 @@ void ReplayWriter::putRecord(const ReplayRecord& r) {
       putVarint(r.event.shift);
       putString(r.event.text);
       break;
-    case ReplayKind::Keyboard: {
+    case Layout::Keys: {
       std::string changes;
       for (size_t i = 0; i < r.keys.size(); ++i) {
         if (r.keys[i] == lastKeys_[i]) continue;
@@ -142,7 +231,7 @@ void ReplayWriter::putRecord(const ReplayRecord& r) {
       lastKeys_ = r.keys;
       break;
     }
-    case ReplayKind::Mouse:
+    case Layout::Mouse:
       putByte(r.value != 0);
       if (r.value != 0) {
         putSigned(r.mouse.x);
@@ -151,7 +240,7 @@ void ReplayWriter::putRecord(const ReplayRecord& r) {
         putByte(buttonBits(r.mouse.buttons));
       }
       break;
-    case ReplayKind::JoystickRead:
+    case Layout::Joystick:
       putByte(r.value != 0);
       if (r.value != 0) {
         for (int32_t axis : r.joystick.axes) putSigned(axis);
@@ -162,52 +251,23 @@ void ReplayWriter::putRecord(const ReplayRecord& r) {
         putBits(r.joystick.pressed);
       }
       break;
-    case ReplayKind::OpenJoystick:
-    case ReplayKind::JoystickAttached:
-    case ReplayKind::JoystickHaptic:
-    case ReplayKind::HapticUpdate:
-    case ReplayKind::HapticRun:
-    case ReplayKind::HapticStop:
-    case ReplayKind::HapticAutocenter:
-    case ReplayKind::DeviceLayer:
-    case ReplayKind::WindowVisible:
-    case ReplayKind::WindowFullscreen:
-    case ReplayKind::WindowPresent:
-    case ReplayKind::AudioDevice:
-      putByte(r.value != 0);
-      break;
-    case ReplayKind::JoystickCount:
-    case ReplayKind::JoystickChanges:
-    case ReplayKind::JoystickAxes:
-    case ReplayKind::JoystickButtons:
-    case ReplayKind::HapticCreate:
-    case ReplayKind::HapticStatus:
-    case ReplayKind::CreateWindow:
-    case ReplayKind::PadLayouts:
-      putSigned(r.value);
-      break;
-    case ReplayKind::HapticKinds:
+    case Layout::Kinds:
       putVarint(r.hapticKinds.size());
       for (HapticKind kind : r.hapticKinds) putByte(static_cast<uint8_t>(kind));
       break;
-    case ReplayKind::TextExtent:
+    case Layout::Size:
       putSigned(r.numbers[0]);
       putSigned(r.numbers[1]);
       break;
-    case ReplayKind::WindowPlacement:
+    case Layout::Rectangle:
+    case Layout::Placement:
       for (int32_t n : r.numbers) putSigned(n);
-      putByte(r.value != 0);
+      if (layoutOf(r.kind) == Layout::Placement) putByte(r.value != 0);
       break;
-    case ReplayKind::WindowWorkArea:
-    case ReplayKind::WindowFrame:
-    case ReplayKind::DesktopMode:
-      for (int32_t n : r.numbers) putSigned(n);
-      break;
-    case ReplayKind::WindowCaption:
-    case ReplayKind::ExecutablePath:
+    case Layout::Text:
       putString(r.text);
       break;
-    case ReplayKind::DisplayModes:
+    case Layout::Modes:
       putVarint(r.modes.size());
       for (const DisplayMode& m : r.modes) {
         putSigned(m.width);
@@ -216,8 +276,8 @@ void ReplayWriter::putRecord(const ReplayRecord& r) {
         putSigned(m.refreshRate);
       }
       break;
-    case ReplayKind::Frame:
-    case ReplayKind::End:
+    case Layout::Frame:
+    case Layout::End:
       if (r.kind == ReplayKind::Frame) {
         putVarint(static_cast<uint64_t>(r.value));
       } else {
@@ -393,18 +453,24 @@ void ReplayReader::getRecord() {
   const uint8_t kind = getByte();
   if (kind < 1 || kind > kLastReplayKind) throw ReplayFileError(kDamaged);
   r.kind = static_cast<ReplayKind>(kind);
-  switch (r.kind) {
-    case ReplayKind::Ticks:
+  switch (layoutOf(r.kind)) {
+    case Layout::Nothing:
+      break;
+    case Layout::Ticks:
       lastTicks_ += static_cast<uint32_t>(getInt32());
       r.value = lastTicks_;
       break;
-    case ReplayKind::Counter:
+    case Layout::Counter:
       lastCounter_ += static_cast<uint64_t>(getSigned());
       r.value = static_cast<int64_t>(lastCounter_);
       break;
-    case ReplayKind::NoEvent:
+    case Layout::Flag:
+      r.value = getBool();
       break;
-    case ReplayKind::Event: {
+    case Layout::Number:
+      r.value = getSigned();
+      break;
+    case Layout::Event: {
       const uint8_t eventKind = getByte();
       if (eventKind > static_cast<uint8_t>(EventKind::RenderReset)) throw ReplayFileError(kDamaged);
       r.event.kind = static_cast<EventKind>(eventKind);
@@ -424,7 +490,7 @@ void ReplayReader::getRecord() {
       r.event.text = getString();
       break;
     }
-    case ReplayKind::Keyboard: {
+    case Layout::Keys: {
       const uint64_t changes = getVarint();
       if (changes > r.keys.size()) throw ReplayFileError(kDamaged);
       for (uint64_t i = 0; i < changes; ++i) {
@@ -433,7 +499,7 @@ void ReplayReader::getRecord() {
       }
       break;
     }
-    case ReplayKind::Mouse:
+    case Layout::Mouse:
       r.value = getBool();
       if (r.value != 0) {
         r.mouse.x = getInt32();
@@ -441,11 +507,12 @@ void ReplayReader::getRecord() {
         r.mouse.z = getInt32();
         const uint8_t bits = getByte();
         if (bits > 0x0F) throw ReplayFileError(kDamaged);
-        for (size_t i = 0; i < r.mouse.buttons.size(); ++i)
+        for (size_t i = 0; i < r.mouse.buttons.size(); ++i) {
           r.mouse.buttons[i] = (bits >> i & 1) != 0;
+        }
       }
       break;
-    case ReplayKind::JoystickRead:
+    case Layout::Joystick:
       r.value = getBool();
       if (r.value != 0) {
         for (int32_t& axis : r.joystick.axes) axis = getInt32();
@@ -456,59 +523,32 @@ void ReplayReader::getRecord() {
         getBits(r.joystick.pressed);
       }
       break;
-    case ReplayKind::OpenJoystick:
-    case ReplayKind::JoystickAttached:
-    case ReplayKind::JoystickHaptic:
-    case ReplayKind::HapticUpdate:
-    case ReplayKind::HapticRun:
-    case ReplayKind::HapticStop:
-    case ReplayKind::HapticAutocenter:
-    case ReplayKind::DeviceLayer:
-    case ReplayKind::WindowVisible:
-    case ReplayKind::WindowFullscreen:
-    case ReplayKind::WindowPresent:
-    case ReplayKind::AudioDevice:
-      r.value = getBool();
-      break;
-    case ReplayKind::JoystickCount:
-    case ReplayKind::JoystickChanges:
-    case ReplayKind::JoystickAxes:
-    case ReplayKind::JoystickButtons:
-    case ReplayKind::HapticCreate:
-    case ReplayKind::HapticStatus:
-    case ReplayKind::CreateWindow:
-    case ReplayKind::PadLayouts:
-      r.value = getSigned();
-      break;
-    case ReplayKind::HapticKinds: {
+    case Layout::Kinds: {
       const uint64_t count = getVarint();
       if (count > kMaxHapticKinds) throw ReplayFileError(kDamaged);
       r.hapticKinds.clear();
       for (uint64_t i = 0; i < count; ++i) {
-        const uint8_t kind = getByte();
-        if (kind > static_cast<uint8_t>(HapticKind::Friction)) throw ReplayFileError(kDamaged);
-        r.hapticKinds.push_back(static_cast<HapticKind>(kind));
+        const uint8_t hapticKind = getByte();
+        if (hapticKind > static_cast<uint8_t>(HapticKind::Friction)) {
+          throw ReplayFileError(kDamaged);
+        }
+        r.hapticKinds.push_back(static_cast<HapticKind>(hapticKind));
       }
       break;
     }
-    case ReplayKind::TextExtent:
+    case Layout::Size:
       r.numbers[0] = getInt32();
       r.numbers[1] = getInt32();
       break;
-    case ReplayKind::WindowPlacement:
+    case Layout::Rectangle:
+    case Layout::Placement:
       for (int32_t& n : r.numbers) n = getInt32();
-      r.value = getBool();
+      if (layoutOf(r.kind) == Layout::Placement) r.value = getBool();
       break;
-    case ReplayKind::WindowWorkArea:
-    case ReplayKind::WindowFrame:
-    case ReplayKind::DesktopMode:
-      for (int32_t& n : r.numbers) n = getInt32();
-      break;
-    case ReplayKind::WindowCaption:
-    case ReplayKind::ExecutablePath:
+    case Layout::Text:
       r.text = getString();
       break;
-    case ReplayKind::DisplayModes: {
+    case Layout::Modes: {
       const uint64_t count = getVarint();
       if (count > kMaxModes) throw ReplayFileError(kDamaged);
       r.modes.clear();
@@ -522,8 +562,8 @@ void ReplayReader::getRecord() {
       }
       break;
     }
-    case ReplayKind::Frame:
-    case ReplayKind::End:
+    case Layout::Frame:
+    case Layout::End:
       if (r.kind == ReplayKind::Frame) {
         const uint64_t frame = getVarint();
         if (frame > UINT32_MAX) throw ReplayFileError(kDamaged);
