@@ -79,13 +79,19 @@ void TMainForm::DXTimerTimer(TObject*, int32_t LagCount) {
 
 // Frames are normally paced by showing them, which waits for the display. Behind a modal
 // window, and while the application is in the background (where a full-screen page is
-// not even shown), thirty frames a second are plenty: the loop waits out the rest of a
-// thirtieth of a second, at least a millisecond, handling events as they come. Play
-// time keeps the game the same at that rate.
+// not even shown), thirty frames a second are plenty: after each frame the loop waits
+// out what is left of a thirtieth of a second, at least a millisecond, handling events
+// as they come. What is left follows from the frame's lag less the wait asked for after
+// the frame before. Play time keeps the game the same at that rate.
 void TMainForm::paceIdleLoop(int32_t lagCount) {
-  if (Application->ModalForm() == nullptr && Application->Active()) return;
+  if (Application->ModalForm() == nullptr && Application->Active()) {
+    backgroundWait_ = 0;
+    return;
+  }
   constexpr int32_t kBackgroundFrameMs = 1000 / 30;
-  Application->RequestIdleWait(std::max(kBackgroundFrameMs - lagCount, 1));
+  const int32_t busy = std::max(lagCount - backgroundWait_, 0);
+  backgroundWait_ = std::max(kBackgroundFrameMs - busy, 1);
+  Application->RequestIdleWait(backgroundWait_);
 }
 
 void TMainForm::gameOverTest() {

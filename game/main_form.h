@@ -134,6 +134,7 @@ class TMainForm : public TDXForm {
 
   TPlayTime playTime_;
   bool inBackground_ = false;
+  int32_t backgroundWait_ = 0;  // asked for after the last frame behind a box or in the background
 };
 
 // The key that skips a level below level 9 (and does nothing else anywhere).
