@@ -73,6 +73,14 @@ struct Session {
   }
 };
 
+// A recording's file played back headless.
+struct Replaying {
+  explicit Replaying(const std::string& file)
+      : reader(platform::ReadReplayFile(file)), platform(reader, nullptr) {}
+  platform::ReplayReader reader;
+  platform::ReplayPlatform platform;
+};
+
 struct ReplayTest : ::testing::Test {
   std::string file = (fs::temp_directory_path() /
                       ("reefmaw_replay_platform_" + std::to_string(getpid()) + ".replay"))
@@ -105,10 +113,9 @@ struct ReplayTest : ::testing::Test {
 
 TEST_F(ReplayTest, ASessionReplayedGetsTheAnswersItWasRecordedWith) {
   const Session recorded = record();
-  const std::vector<uint8_t> bytes = platform::ReadReplayFile(file);
-  platform::ReplayReader::Check(bytes);
-  platform::ReplayReader reader(bytes);
-  platform::ReplayPlatform replay(reader, nullptr);
+  platform::ReplayReader::Check(platform::ReadReplayFile(file));
+  Replaying replaying(file);
+  platform::ReplayPlatform& replay = replaying.platform;
   Session replayed;
   replayed.run(replay);
   EXPECT_TRUE(replayed == recorded);
@@ -127,9 +134,8 @@ TEST_F(ReplayTest, ASessionReplayedGetsTheAnswersItWasRecordedWith) {
 
 TEST_F(ReplayTest, AQuestionTheRecordingDoesNotHoldNextStopsTheReplayWithTheFrame) {
   record();
-  const std::vector<uint8_t> bytes = platform::ReadReplayFile(file);
-  platform::ReplayReader reader(bytes);
-  platform::ReplayPlatform replay(reader, nullptr);
+  Replaying replaying(file);
+  platform::ReplayPlatform& replay = replaying.platform;
   EXPECT_EQ(replay.clock().ticks(), 123456u);
   platform::Event event;
   EXPECT_FALSE(replay.input().joystickCount() > 0);  // the recording holds the counter
@@ -151,37 +157,30 @@ TEST_F(ReplayTest, AQuestionTheRecordingDoesNotHoldNextStopsTheReplayWithTheFram
 
 TEST_F(ReplayTest, AFrameWhoseStateDiffersIsNamed) {
   record();
-  const std::vector<uint8_t> bytes = platform::ReadReplayFile(file);
-  platform::ReplayReader reader(bytes);
-  platform::ReplayPlatform replay(reader, nullptr);
-  Session replayed;
-  replayed.run(replay);
-  replay.frame(1, 0x9999);
-  EXPECT_EQ(replay.failure(), "the game's state differs from the recording at frame 1");
+  Replaying replaying(file);
+  Session().run(replaying.platform);
+  replaying.platform.frame(1, 0x9999);
+  EXPECT_EQ(replaying.platform.failure(), "the game's state differs from the recording at frame 1");
 }
 
 TEST_F(ReplayTest, AGameThatGoesOnOrEndsOtherwiseFails) {
   record();
-  const std::vector<uint8_t> bytes = platform::ReadReplayFile(file);
   {
-    platform::ReplayReader reader(bytes);
-    platform::ReplayPlatform replay(reader, nullptr);
-    Session replayed;
-    replayed.run(replay);
-    replay.frame(1, 0x1234);
-    replay.clock().ticks();
-    EXPECT_EQ(replay.failure(),
+    Replaying replaying(file);
+    Session().run(replaying.platform);
+    replaying.platform.frame(1, 0x1234);
+    replaying.platform.clock().ticks();
+    EXPECT_EQ(replaying.platform.failure(),
               "the game goes on past the end of the recording, at frame 2 (it asks for the "
               "clock)");
   }
   {
-    platform::ReplayReader reader(bytes);
-    platform::ReplayPlatform replay(reader, nullptr);
-    Session replayed;
-    replayed.run(replay);
-    replay.frame(1, 0x1234);
-    replay.finish("other end", 7);
-    EXPECT_EQ(replay.failure(), "the end state differs from the recording (recorded: end)");
+    Replaying replaying(file);
+    Session().run(replaying.platform);
+    replaying.platform.frame(1, 0x1234);
+    replaying.platform.finish("other end", 7);
+    EXPECT_EQ(replaying.platform.failure(),
+              "the end state differs from the recording (recorded: end)");
   }
 }
 
