@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/present_layout.h"
+#include "platform/wayland_frame_buffers.h"
 #include "platform/window_decorations.h"
 #include "platform/window_placement.h"
 
@@ -97,6 +98,7 @@ SdlWindow::SdlWindow(const WindowDesc& desc, SdlWindowRegistry& registry)
     SDL_DestroyRenderer(renderer_);
     renderer_ = nullptr;
   }
+  if (renderer_ == nullptr) frameBuffers_ = WaylandFrameBuffers::create(window_);
   rememberNormalPlacement();
   readRefreshRate();
   registry_.add(this);
@@ -112,6 +114,7 @@ SdlWindow::~SdlWindow() {
   if (!cursorVisible_) SDL_ShowCursor(SDL_ENABLE);
   if (texture_ != nullptr) SDL_DestroyTexture(texture_);
   if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+  frameBuffers_.reset();
   SDL_DestroyWindow(window_);
 }
 
@@ -367,14 +370,27 @@ bool SdlWindow::presentWithRenderer(const void* pixels, int width, int height, i
 
 bool SdlWindow::presentToSurface(const void* pixels, int width, int height, int pitch,
                                  PixelFormat format, PresentMode mode) {
-  SDL_Surface* target = SDL_GetWindowSurface(window_);
-  if (target == nullptr) return true;  // nowhere to show it; the game goes on regardless
   if (registry_.childrenInside() && pixels != lastPixels_.data()) {
     const auto* bytes = static_cast<const uint8_t*>(pixels);
     lastPixels_.assign(bytes, bytes + static_cast<size_t>(pitch) * static_cast<size_t>(height));
     lastPicture_ = PixelSource{lastPixels_.data(), width, height, pitch, format};
     lastMode_ = mode;
   }
+  if (frameBuffers_) {
+    int outputWidth = 0;
+    int outputHeight = 0;
+    SDL_GetWindowSizeInPixels(window_, &outputWidth, &outputHeight);
+    const PixelTarget out = frameBuffers_->begin(outputWidth, outputHeight);
+    if (out.pixels == nullptr) return true;  // the compositor holds every buffer: dropped
+    const PresentRect area = presentRect(out.width, out.height, width, height, mode);
+    fillOutside(out, area);
+    scaler_.draw(PixelSource{pixels, width, height, pitch, format}, out, area);
+    drawChildren(out);
+    frameBuffers_->commit();
+    return true;
+  }
+  SDL_Surface* target = SDL_GetWindowSurface(window_);
+  if (target == nullptr) return true;  // nowhere to show it; the game goes on regardless
   const PresentRect area = presentRect(target->w, target->h, width, height, mode);
   const SurfaceLayout layout = layoutOf(target->format->format);
   if (layout == SurfaceLayout::Other) {
@@ -553,27 +569,33 @@ void SdlWindow::drawChildren(int outputWidth, int outputHeight) {
   }
 }
 
-void SdlWindow::drawChildren(SDL_Surface* target) {
+void SdlWindow::drawChildren(const PixelTarget& target) {
   for (SdlWindow* child : children_) {
     if (child->childPixels_.empty()) continue;
-    const PresentRect area = childArea(*child, target->w, target->h);
-    const SurfaceLayout layout = layoutOf(target->format->format);
-    if (layout == SurfaceLayout::Other) {
-      SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-          child->childPixels_.data(), child->childWidth_, child->childHeight_, 32,
-          child->childWidth_ * 4, SDL_PIXELFORMAT_RGB888);
-      if (source == nullptr) continue;
-      SDL_Rect destination = toSdl(area);
-      SDL_BlitScaled(source, nullptr, target, &destination);
-      SDL_FreeSurface(source);
-      continue;
-    }
-    if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
-    const PixelTarget out{target->pixels, target->w, target->h, target->pitch, layout};
     scaler_.draw(PixelSource{child->childPixels_.data(), child->childWidth_, child->childHeight_,
                              child->childWidth_ * 4, PixelFormat::ARGB8888},
-                 out, area);
+                 target, childArea(*child, target.width, target.height));
+  }
+}
+
+void SdlWindow::drawChildren(SDL_Surface* target) {
+  if (children_.empty()) return;
+  const SurfaceLayout layout = layoutOf(target->format->format);
+  if (layout != SurfaceLayout::Other) {
+    if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
+    drawChildren(PixelTarget{target->pixels, target->w, target->h, target->pitch, layout});
     if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
+    return;
+  }
+  for (SdlWindow* child : children_) {
+    if (child->childPixels_.empty()) continue;
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+        child->childPixels_.data(), child->childWidth_, child->childHeight_, 32,
+        child->childWidth_ * 4, SDL_PIXELFORMAT_RGB888);
+    if (source == nullptr) continue;
+    SDL_Rect destination = toSdl(childArea(*child, target->w, target->h));
+    SDL_BlitScaled(source, nullptr, target, &destination);
+    SDL_FreeSurface(source);
   }
 }
 
@@ -598,6 +620,7 @@ void SdlWindow::refresh() {
                      lastPicture_.pitch, lastPicture_.format, lastMode_);
     return;
   }
+  if (frameBuffers_) return;  // nothing shown yet
   // The surface still holds the last picture: the children go over it.
   SDL_Surface* target = SDL_GetWindowSurface(window_);
   if (target == nullptr) return;

@@ -2,10 +2,10 @@
 // A window over an SDL window. With a GPU, an SDL renderer and one streaming texture carry
 // the presented picture. Without one (SDL's software renderer, OpenGL drawn on the CPU as
 // in virtual machines, no renderer at all), the window converts and scales the picture
-// itself straight into the window's own surface, which costs far less than going through
-// a software renderer; when even that surface fails, presenting quietly succeeds so the
-// game still runs. Presents that cannot wait for the vertical blank are paced to the
-// display's refresh rate.
+// itself straight into the window's own surface (on Wayland, into buffers it shares with
+// the compositor), which costs far less than going through a software renderer; when
+// even that fails, presenting quietly succeeds so the game still runs. Presents that
+// cannot wait for the vertical blank are paced to the display's refresh rate.
 //
 // On a window system that lets no program place or stack its windows (Wayland), a window
 // with a parent is not shown as a window of its own: its pictures are drawn over the
@@ -33,6 +33,7 @@ struct SDL_Surface;
 namespace platform {
 
 class SdlWindow;
+class WaylandFrameBuffers;
 
 // The live windows by id, so that the event source can map pointer positions through
 // the window's picture and tell windows about cursor and presenter changes.
@@ -121,6 +122,7 @@ class SdlWindow final : public Window {
   PresentRect childArea(const SdlWindow& child, int outputWidth, int outputHeight) const;
   void keepChildPicture(const void* pixels, int width, int height, int pitch, PixelFormat format);
   void drawChildren(int outputWidth, int outputHeight);  // into the renderer
+  void drawChildren(const PixelTarget& target);
   void drawChildren(SDL_Surface* target);
   // Shows the last picture again with the children over it.
   void refresh();
@@ -159,6 +161,9 @@ class SdlWindow final : public Window {
   mutable FrameExtents frame_;  // the decorations as the window system last reported them
   PictureScaler scaler_;
   FramePacer pacer_;
+  // Without a GPU on Wayland: the compositor's shared memory instead of SDL's window
+  // surface, which SDL draws there through OpenGL on the CPU.
+  std::unique_ptr<WaylandFrameBuffers> frameBuffers_;
   // What the window surface showed last, so the bars are painted only when they move.
   SDL_Surface* barsSurface_ = nullptr;
   void* barsPixels_ = nullptr;
