@@ -134,9 +134,9 @@ class Window {
   virtual FrameExtents frameExtents() const = 0;
   virtual void setCursorVisible(bool visible) = 0;
   virtual void raise() = 0;
-  // Makes this window a child of `parent` (null: of none) from its next showing on: a
-  // window system that stacks and places windows itself (Wayland) keeps a child above
-  // its parent and places it there.
+  // Makes this window a child of `parent` (null: of none) from its next showing on, while
+  // the parent is shown: the child stays above its parent and takes the keyboard from it.
+  // (X11: a transient window; Wayland: drawn inside the parent's window.)
   virtual void setParent(const Window* parent) = 0;
   // Pointer events are reported in pixels of a picture of this size as the window last
   // presented it (the mapping follows the present mode). Default: the client size.

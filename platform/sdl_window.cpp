@@ -119,11 +119,17 @@ SdlWindow::~SdlWindow() {
 }
 
 void SdlWindow::show() {
-  if (SdlWindow* host = hostForShowing()) {
-    showInside(*host);
+  SdlWindow* parent = shownParent();
+  if (parent != nullptr && registry_.childrenInside()) {
+    showInside(*parent);
     return;
   }
   if (!titleButtons_) removeTitleBarButtons(window_);
+  // A window manager keeps a window that belongs to another above it, even above one that
+  // covers the screen, and gives it the keyboard when it appears (without that, the name
+  // window at the end of a game, long after the player's last key, could open behind the
+  // full-screen game, out of reach of keyboard and pointer).
+  if (parent != nullptr) SDL_SetWindowModalFor(window_, parent->window_);
   SDL_ShowWindow(window_);
   if (placedWithoutFrame_ && !fullscreen_ && bordered_) {
     // A window placed before it was first shown had no frame yet, and the window manager
@@ -483,13 +489,12 @@ void SdlWindow::renderReset() {
   barsSurface_ = nullptr;
 }
 
-SdlWindow* SdlWindow::hostForShowing() const {
-  if (!registry_.childrenInside()) return nullptr;
-  SdlWindow* host = registry_.find(parent_);
-  // A child of a child shows inside the same real window, above it.
-  if (host != nullptr && host->host_ != nullptr) host = host->host_;
-  if (host == nullptr || host == this || !host->visible()) return nullptr;
-  return host;
+SdlWindow* SdlWindow::shownParent() const {
+  SdlWindow* parent = registry_.find(parent_);
+  // A child of a child shown inside a window shows inside the same window, above it.
+  if (parent != nullptr && parent->host_ != nullptr) parent = parent->host_;
+  if (parent == nullptr || parent == this || !parent->visible()) return nullptr;
+  return parent;
 }
 
 void SdlWindow::showInside(SdlWindow& host) {

@@ -112,8 +112,10 @@ class SdlWindow final : public Window {
   // A pointer position in window coordinates to pixels of the last presented picture.
   void mapPointer(int windowX, int windowY, int& x, int& y) const;
 
+  // The parent as shown now (the window it is shown inside, for a child shown inside
+  // another); null when there is none or it is hidden.
+  SdlWindow* shownParent() const;
   // Children shown inside this window, for window systems that do not stack windows.
-  SdlWindow* hostForShowing() const;
   void showInside(SdlWindow& host);
   void leaveHost();
   // Where a child shows in this window's client area (window coordinates), and scaled to
