@@ -429,6 +429,12 @@ void TForm::Close() {
 
 int TForm::ShowModal() {
   ModalResult = mrNone;
+  CreateWindowHandle();
+  // A modal window belongs to the window it interrupts: the topmost modal one, else the
+  // main window.
+  TForm* owner =
+      Application->ModalForm() != nullptr ? Application->ModalForm() : Application->MainForm();
+  window_->setParent(owner != nullptr && owner != this ? owner->Handle() : nullptr);
   Show();
   ++modalDepth_;
   Application->PushModal(this);

@@ -119,20 +119,24 @@ class FakeWindow final : public Window {
   FrameExtents frameExtents() const override;
   void setCursorVisible(bool visible) override { cursorVisible_ = visible; }
   void raise() override { ++raiseCount_; }
+  void setParent(const Window* parent) override { parent_ = parent != nullptr ? parent->id() : 0; }
   void setLogicalSize(int width, int height, PresentMode mode) override;
   // Records the picture; answers as setPresentResult says (true unless told otherwise).
   bool present(const void* pixels, int width, int height, int pitch, PixelFormat format,
                PresentMode mode, bool vsync) override;
+  void skipFrame(bool) override { ++skipCount_; }
 
   const WindowDesc& desc() const { return desc_; }
   bool bordered() const { return bordered_; }
   bool cursorVisible() const { return cursorVisible_; }
   int raiseCount() const { return raiseCount_; }
+  uint32_t parent() const { return parent_; }  // the parent's id; 0: none
   int setPlacementCount() const { return setPlacementCount_; }
   int logicalWidth() const { return logicalWidth_; }
   int logicalHeight() const { return logicalHeight_; }
   PresentMode logicalMode() const { return logicalMode_; }
   int presentCount() const { return presentCount_; }
+  int skipCount() const { return skipCount_; }
   const FakePicture& lastPicture() const { return lastPicture_; }
   // Lets a test make present() report a lost device.
   void setPresentResult(bool result) { presentResult_ = result; }
@@ -148,11 +152,13 @@ class FakeWindow final : public Window {
   bool cursorVisible_ = true;
   Placement placement_;
   int raiseCount_ = 0;
+  uint32_t parent_ = 0;
   int setPlacementCount_ = 0;
   int logicalWidth_;
   int logicalHeight_;
   PresentMode logicalMode_ = PresentMode::Stretch;
   int presentCount_ = 0;
+  int skipCount_ = 0;
   bool presentResult_ = true;
   FakePicture lastPicture_;
 };

@@ -134,6 +134,10 @@ class Window {
   virtual FrameExtents frameExtents() const = 0;
   virtual void setCursorVisible(bool visible) = 0;
   virtual void raise() = 0;
+  // Makes this window a child of `parent` (null: of none) from its next showing on, while
+  // the parent is shown: the child stays above its parent and takes the keyboard from it.
+  // (X11: a transient window; Wayland: drawn inside the parent's window.)
+  virtual void setParent(const Window* parent) = 0;
   // Pointer events are reported in pixels of a picture of this size as the window last
   // presented it (the mapping follows the present mode). Default: the client size.
   virtual void setLogicalSize(int width, int height, PresentMode mode) = 0;
@@ -143,6 +147,9 @@ class Window {
   // device was lost.
   virtual bool present(const void* pixels, int width, int height, int pitch, PixelFormat format,
                        PresentMode mode, bool vsync) = 0;
+  // A frame that is drawn but not shown: waits as present() with vsync would, so a game
+  // that draws unseen goes at the display's pace instead of spinning a core.
+  virtual void skipFrame(bool vsync) = 0;
 };
 
 // The millisecond tick counter (32 bits, wrapping) and the high-resolution counter.

@@ -81,4 +81,36 @@ void windowToPicture(int windowX, int windowY, int clientWidth, int clientHeight
   pictureY = mapAxis(windowY, r.y, r.height, pictureHeight);
 }
 
+PresentRect childRect(int clientWidth, int clientHeight, int outputWidth, int outputHeight,
+                      int childWidth, int childHeight) {
+  PresentRect r =
+      presentRect(clientWidth, clientHeight, childWidth, childHeight, PresentMode::Center);
+  if (clientWidth <= 0 || clientHeight <= 0) return r;
+  const auto scale = [](int value, int to, int from) {
+    return static_cast<int>(static_cast<int64_t>(value) * to / from);
+  };
+  r.x = scale(r.x, outputWidth, clientWidth);
+  r.width = scale(r.width, outputWidth, clientWidth);
+  r.y = scale(r.y, outputHeight, clientHeight);
+  r.height = scale(r.height, outputHeight, clientHeight);
+  return r;
+}
+
+void windowToArea(int windowX, int windowY, const PresentRect& area, int pictureWidth,
+                  int pictureHeight, int& pictureX, int& pictureY) {
+  // Floor division, so that a position just left of or above the area is outside it too.
+  const auto axis = [](int window, int start, int extent, int picture) {
+    if (extent <= 0) return 0;
+    const int64_t scaled = (static_cast<int64_t>(window) - start) * picture;
+    const int64_t q = scaled / extent;
+    return static_cast<int>(scaled % extent < 0 ? q - 1 : q);
+  };
+  pictureX = axis(windowX, area.x, area.width, pictureWidth);
+  pictureY = axis(windowY, area.y, area.height, pictureHeight);
+}
+
+bool areaContains(const PresentRect& area, int x, int y) {
+  return x >= area.x && y >= area.y && x - area.x < area.width && y - area.y < area.height;
+}
+
 }  // namespace platform

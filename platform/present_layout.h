@@ -30,4 +30,18 @@ PresentRect presentRect(int clientWidth, int clientHeight, int pictureWidth, int
 void windowToPicture(int windowX, int windowY, int clientWidth, int clientHeight, int pictureWidth,
                      int pictureHeight, PresentMode mode, int& pictureX, int& pictureY);
 
+// Where a child window shown inside its parent's client area lands: centred on the client
+// area at its own size, or shrunk as Center does when it is larger; then scaled to an
+// output of outputWidth x outputHeight pixels (a high-density screen has more pixels than
+// the client area has coordinates).
+PresentRect childRect(int clientWidth, int clientHeight, int outputWidth, int outputHeight,
+                      int childWidth, int childHeight);
+
+// A window position to the pixel of a picture shown over `area`, without clamping: a
+// position outside the area gives a pixel outside the picture.
+void windowToArea(int windowX, int windowY, const PresentRect& area, int pictureWidth,
+                  int pictureHeight, int& pictureX, int& pictureY);
+
+bool areaContains(const PresentRect& area, int x, int y);
+
 }  // namespace platform

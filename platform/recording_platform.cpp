@@ -288,6 +288,9 @@ class RecordingWindow final : public Window {
   }
   void setCursorVisible(bool visible) override { real_->setCursorVisible(visible); }
   void raise() override { real_->raise(); }
+  // The real window finds its parent by id, which a recording window shares with the
+  // window it wraps.
+  void setParent(const Window* parent) override { real_->setParent(parent); }
   void setLogicalSize(int width, int height, PresentMode mode) override {
     real_->setLogicalSize(width, height, mode);
   }
@@ -297,6 +300,7 @@ class RecordingWindow final : public Window {
     log_.value(ReplayKind::WindowPresent, answer);
     return answer;
   }
+  void skipFrame(bool vsync) override { real_->skipFrame(vsync); }
 
  private:
   std::unique_ptr<Window> real_;

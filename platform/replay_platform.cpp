@@ -418,6 +418,12 @@ class ReplayWindow final : public Window {
   void raise() override {
     if (shown_) shown_->raise();
   }
+  // The shown parent is the window the replayed parent draws into, not the recorded id.
+  void setParent(const Window* parent) override {
+    if (!shown_) return;
+    const auto* replayed = dynamic_cast<const ReplayWindow*>(parent);
+    shown_->setParent(replayed != nullptr ? replayed->shown_.get() : parent);
+  }
   void setLogicalSize(int width, int height, PresentMode mode) override {
     if (shown_) shown_->setLogicalSize(width, height, mode);
   }
@@ -426,6 +432,10 @@ class ReplayWindow final : public Window {
     if (shown_) shown_->present(pixels, width, height, pitch, format, mode, vsync);
     const ReplayRecord* r = player_.expect(ReplayKind::WindowPresent);
     return r == nullptr || r->value != 0;
+  }
+  // Paced only when shown: a headless replay goes as fast as it can.
+  void skipFrame(bool vsync) override {
+    if (shown_) shown_->skipFrame(vsync);
   }
 
  private:

@@ -97,6 +97,11 @@ void SdlEventSource::wait(int timeoutMs) {
   }
 }
 
+uint32_t SdlEventSource::keyboardTarget(uint32_t window) const {
+  const SdlWindow* found = windows_.find(window);
+  return found != nullptr ? found->keyboardTarget() : window;
+}
+
 void SdlEventSource::push(EventKind kind, uint32_t window) {
   Event event;
   event.kind = kind;
@@ -118,7 +123,7 @@ void SdlEventSource::translate(const SDL_Event& sdlEvent) {
       if (key == 0) break;
       Event event;
       event.kind = sdlEvent.type == SDL_KEYDOWN ? EventKind::KeyDown : EventKind::KeyUp;
-      event.window = sdlEvent.key.windowID;
+      event.window = keyboardTarget(sdlEvent.key.windowID);
       event.key = key;
       event.shift = shiftFromSdl(sdlEvent.key.keysym.mod, buttons_);
       pending_.push_back(std::move(event));
@@ -129,7 +134,7 @@ void SdlEventSource::translate(const SDL_Event& sdlEvent) {
       for (std::string& character : splitUtf8Characters(sdlEvent.text.text)) {
         Event event;
         event.kind = EventKind::Char;
-        event.window = sdlEvent.text.windowID;
+        event.window = keyboardTarget(sdlEvent.text.windowID);
         event.text = std::move(character);
         pending_.push_back(std::move(event));
       }
@@ -141,8 +146,10 @@ void SdlEventSource::translate(const SDL_Event& sdlEvent) {
       event.window = sdlEvent.motion.windowID;
       event.x = sdlEvent.motion.x;
       event.y = sdlEvent.motion.y;
-      if (const SdlWindow* window = windows_.find(event.window)) {
-        window->mapPointer(sdlEvent.motion.x, sdlEvent.motion.y, event.x, event.y);
+      if (SdlWindow* window = windows_.find(event.window)) {
+        event.window =
+            window->pointerTarget(sdlEvent.motion.x, sdlEvent.motion.y,
+                                  SdlWindow::PointerPhase::Move, buttons_ != 0, event.x, event.y);
       }
       event.shift = shiftFromSdl(SDL_GetModState(), buttons_);
       pending_.push_back(std::move(event));
@@ -226,8 +233,10 @@ void SdlEventSource::translateMouseButton(const SDL_Event& sdlEvent) {
   event.button = button;
   event.x = b.x;
   event.y = b.y;
-  if (const SdlWindow* window = windows_.find(b.windowID)) {
-    window->mapPointer(b.x, b.y, event.x, event.y);
+  if (SdlWindow* window = windows_.find(b.windowID)) {
+    event.window = window->pointerTarget(
+        b.x, b.y, down ? SdlWindow::PointerPhase::Press : SdlWindow::PointerPhase::Release,
+        buttons_ != 0, event.x, event.y);
   }
   event.shift = shiftFromSdl(SDL_GetModState(), buttons_);
   pending_.push_back(std::move(event));

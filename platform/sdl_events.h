@@ -33,6 +33,8 @@ class SdlEventSource final : public EventSource {
   void translateWindowEvent(const SDL_Event& sdlEvent);
   void translateMouseButton(const SDL_Event& sdlEvent);
   void push(EventKind kind, uint32_t window);
+  // Keys typed into a window go to the child shown inside it, when there is one.
+  uint32_t keyboardTarget(uint32_t window) const;
   bool takeSignal(Event& event);
 
   SdlWindowRegistry& windows_;

@@ -12,6 +12,7 @@
 #include "platform/program_path.h"
 #include "platform/sdl_events.h"
 #include "platform/sdl_window.h"
+#include "platform/window_system.h"
 
 namespace platform {
 namespace {
@@ -34,16 +35,20 @@ bool environmentNames(const char* variable) {
 // would run unseen at full speed. Those drivers serve only when the environment asks
 // for them (the tests do), and a session without a display is told so at once.
 void chooseVideoDriver() {
-  if (environmentNames("SDL_VIDEODRIVER")) return;
-  const bool x11 = environmentNames("DISPLAY");
-  const bool wayland = environmentNames("WAYLAND_DISPLAY");
-  if (!x11 && !wayland) {
-    throw std::runtime_error(
-        "No graphical session: neither DISPLAY nor WAYLAND_DISPLAY is set, so no window can be "
-        "shown.");
-  }
-  // Only the system the session names is tried: trying the other prints its complaints.
-  if (x11 != wayland) SDL_SetHint(SDL_HINT_VIDEODRIVER, x11 ? "x11" : "wayland");
+  Session session;
+  session.driverNamed = environmentNames("SDL_VIDEODRIVER");
+  session.x11 = environmentNames("DISPLAY");
+  session.wayland = environmentNames("WAYLAND_DISPLAY");
+  const std::string driver = videoDriverFor(session);
+  if (!driver.empty()) SDL_SetHint(SDL_HINT_VIDEODRIVER, driver.c_str());
+}
+
+// SDL names windows after the running program's file unless told otherwise; a copy of the
+// game under another name must still be the desktop entry's game. A name the player set
+// for SDL stays.
+void nameApplication() {
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", kApplicationId, 0);
+  setenv("SDL_VIDEO_X11_WMCLASS", kApplicationId, 0);
 }
 
 void refuseInvisibleDriver() {
@@ -63,6 +68,7 @@ class SdlSession {
  public:
   SdlSession() {
     chooseVideoDriver();
+    nameApplication();
     // The event source handles SIGTERM and SIGINT itself (SDL's own handlers would only
     // queue a quit that a waiting loop may not see in time).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -82,6 +88,10 @@ class SdlSession {
       SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     }
   }
+  std::string driver() const {
+    const char* name = SDL_GetCurrentVideoDriver();
+    return name != nullptr ? name : "";
+  }
   ~SdlSession() { SDL_Quit(); }
   SdlSession(const SdlSession&) = delete;
   SdlSession& operator=(const SdlSession&) = delete;
@@ -90,7 +100,8 @@ class SdlSession {
 class SdlPlatform final : public Platform {
  public:
   SdlPlatform()
-      : events_(windows_),
+      : windows_(showsChildrenInsideParent(session_.driver())),
+        events_(windows_),
         libraries_(createDlLibraryLoader()),
         text_(createTextRenderer()),
         input_(createSdlInputSystem()),

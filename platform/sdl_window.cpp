@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/present_layout.h"
+#include "platform/wayland_frame_buffers.h"
 #include "platform/window_decorations.h"
 #include "platform/window_placement.h"
 
@@ -97,22 +98,38 @@ SdlWindow::SdlWindow(const WindowDesc& desc, SdlWindowRegistry& registry)
     SDL_DestroyRenderer(renderer_);
     renderer_ = nullptr;
   }
+  if (renderer_ == nullptr) frameBuffers_ = WaylandFrameBuffers::create(window_);
   rememberNormalPlacement();
   readRefreshRate();
   registry_.add(this);
 }
 
 SdlWindow::~SdlWindow() {
+  if (host_ != nullptr) leaveHost();
+  // The children's textures belong to this window's renderer.
+  dropChildTextures();
+  for (SdlWindow* child : children_) child->host_ = nullptr;
   registry_.remove(this);
   // A hidden pointer belongs to this window; it must not stay hidden over the others.
   if (!cursorVisible_) SDL_ShowCursor(SDL_ENABLE);
   if (texture_ != nullptr) SDL_DestroyTexture(texture_);
   if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+  frameBuffers_.reset();
   SDL_DestroyWindow(window_);
 }
 
 void SdlWindow::show() {
+  SdlWindow* parent = shownParent();
+  if (parent != nullptr && registry_.childrenInside()) {
+    showInside(*parent);
+    return;
+  }
   if (!titleButtons_) removeTitleBarButtons(window_);
+  // A window manager keeps a window that belongs to another above it, even above one that
+  // covers the screen, and gives it the keyboard when it appears (without that, the name
+  // window at the end of a game, long after the player's last key, could open behind the
+  // full-screen game, out of reach of keyboard and pointer).
+  if (parent != nullptr) SDL_SetWindowModalFor(window_, parent->window_);
   SDL_ShowWindow(window_);
   if (placedWithoutFrame_ && !fullscreen_ && bordered_) {
     // A window placed before it was first shown had no frame yet, and the window manager
@@ -123,9 +140,17 @@ void SdlWindow::show() {
   }
 }
 
-void SdlWindow::hide() { SDL_HideWindow(window_); }
+void SdlWindow::hide() {
+  if (host_ != nullptr) {
+    leaveHost();
+    return;
+  }
+  SDL_HideWindow(window_);
+}
 
-bool SdlWindow::visible() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0; }
+bool SdlWindow::visible() const {
+  return host_ != nullptr || (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0;
+}
 
 void SdlWindow::setCaption(const std::string& caption) {
   caption_ = caption;
@@ -257,11 +282,26 @@ FrameExtents SdlWindow::frameExtents() const {
 
 void SdlWindow::setCursorVisible(bool visible) {
   cursorVisible_ = visible;
+  if (host_ != nullptr) {
+    if (host_->pointerChild_ == this) host_->applyCursor();
+    return;
+  }
   SDL_Window* focus = SDL_GetMouseFocus();
   if (focus == nullptr || focus == window_) applyCursor();
 }
 
-void SdlWindow::raise() { SDL_RaiseWindow(window_); }
+void SdlWindow::raise() {
+  if (host_ == nullptr) {
+    SDL_RaiseWindow(window_);
+    return;
+  }
+  std::vector<SdlWindow*>& siblings = host_->children_;
+  siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+  siblings.push_back(this);
+  host_->refresh();
+}
+
+void SdlWindow::setParent(const Window* parent) { parent_ = parent != nullptr ? parent->id() : 0; }
 
 void SdlWindow::setLogicalSize(int width, int height, PresentMode mode) {
   logicalWidth_ = width;
@@ -274,6 +314,11 @@ bool SdlWindow::present(const void* pixels, int width, int height, int pitch, Pi
   if (pixels == nullptr || width <= 0 || height <= 0 || pitch < width * bytesPerPixel(format)) {
     return false;
   }
+  if (host_ != nullptr) {
+    keepChildPicture(pixels, width, height, pitch, format);
+    host_->refresh();
+    return true;
+  }
   setLogicalSize(width, height, mode);
   bool shown;
   bool waited = false;
@@ -285,6 +330,10 @@ bool SdlWindow::present(const void* pixels, int width, int height, int pitch, Pi
   }
   if (vsync) pacer_.frameShown(waited);
   return shown;
+}
+
+void SdlWindow::skipFrame(bool vsync) {
+  if (vsync) pacer_.frameShown(false);
 }
 
 bool SdlWindow::presentWithRenderer(const void* pixels, int width, int height, int pitch,
@@ -319,12 +368,33 @@ bool SdlWindow::presentWithRenderer(const void* pixels, int width, int height, i
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
   if (SDL_RenderCopy(renderer_, texture_, nullptr, &destination) != 0) return false;
+  lastMode_ = mode;
+  drawChildren(outputWidth, outputHeight);
   SDL_RenderPresent(renderer_);
   return true;
 }
 
 bool SdlWindow::presentToSurface(const void* pixels, int width, int height, int pitch,
                                  PixelFormat format, PresentMode mode) {
+  if (registry_.childrenInside() && pixels != lastPixels_.data()) {
+    const auto* bytes = static_cast<const uint8_t*>(pixels);
+    lastPixels_.assign(bytes, bytes + static_cast<size_t>(pitch) * static_cast<size_t>(height));
+    lastPicture_ = PixelSource{lastPixels_.data(), width, height, pitch, format};
+    lastMode_ = mode;
+  }
+  if (frameBuffers_) {
+    int outputWidth = 0;
+    int outputHeight = 0;
+    SDL_GetWindowSizeInPixels(window_, &outputWidth, &outputHeight);
+    const PixelTarget out = frameBuffers_->begin(outputWidth, outputHeight);
+    if (out.pixels == nullptr) return true;  // the compositor holds every buffer: dropped
+    const PresentRect area = presentRect(out.width, out.height, width, height, mode);
+    fillOutside(out, area);
+    scaler_.draw(PixelSource{pixels, width, height, pitch, format}, out, area);
+    drawChildren(out);
+    frameBuffers_->commit();
+    return true;
+  }
   SDL_Surface* target = SDL_GetWindowSurface(window_);
   if (target == nullptr) return true;  // nowhere to show it; the game goes on regardless
   const PresentRect area = presentRect(target->w, target->h, width, height, mode);
@@ -357,6 +427,7 @@ bool SdlWindow::presentToSurface(const void* pixels, int width, int height, int 
     scaler_.draw(PixelSource{pixels, width, height, pitch, format}, out, area);
     if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
   }
+  drawChildren(target);
   SDL_UpdateWindowSurface(window_);
   return true;
 }
@@ -374,12 +445,199 @@ void SdlWindow::mapPointer(int windowX, int windowY, int& x, int& y) const {
   }
 }
 
-void SdlWindow::applyCursor() const { SDL_ShowCursor(cursorVisible_ ? SDL_ENABLE : SDL_DISABLE); }
+uint32_t SdlWindow::pointerTarget(int windowX, int windowY, PointerPhase phase, bool buttonsHeld,
+                                  int& x, int& y) {
+  SdlWindow* over = nullptr;  // a child under the pointer; null: this window
+  for (auto it = children_.rbegin(); it != children_.rend() && over == nullptr; ++it) {
+    if (areaContains(childArea(**it), windowX, windowY)) over = *it;
+  }
+  // The window a button was pressed over keeps the pointer until every button is up, as
+  // a window system does for real windows.
+  if (phase == PointerPhase::Move && !buttonsHeld) grabbing_ = false;
+  if (phase == PointerPhase::Press && !grabbing_) {
+    grabbing_ = true;
+    grabbed_ = over;
+  }
+  SdlWindow* target = grabbing_ ? grabbed_ : over;
+  if (phase == PointerPhase::Release && !buttonsHeld) grabbing_ = false;
+  if (target != pointerChild_) {
+    pointerChild_ = target;
+    applyCursor();
+  }
+  if (target == nullptr) {
+    mapPointer(windowX, windowY, x, y);
+    return id_;
+  }
+  windowToArea(windowX, windowY, childArea(*target), target->childWidth_, target->childHeight_, x,
+               y);
+  return target->id_;
+}
+
+uint32_t SdlWindow::keyboardTarget() const {
+  return children_.empty() ? id_ : children_.back()->id_;
+}
+
+void SdlWindow::applyCursor() const {
+  const bool visible = pointerChild_ != nullptr ? pointerChild_->cursorVisible_ : cursorVisible_;
+  SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
 
 void SdlWindow::renderReset() {
   if (texture_ != nullptr) SDL_DestroyTexture(texture_);
   texture_ = nullptr;
+  dropChildTextures();
   barsSurface_ = nullptr;
+}
+
+SdlWindow* SdlWindow::shownParent() const {
+  SdlWindow* parent = registry_.find(parent_);
+  // A child of a child shown inside a window shows inside the same window, above it.
+  if (parent != nullptr && parent->host_ != nullptr) parent = parent->host_;
+  if (parent == nullptr || parent == this || !parent->visible()) return nullptr;
+  return parent;
+}
+
+void SdlWindow::showInside(SdlWindow& host) {
+  if (host_ == &host) return;
+  host_ = &host;
+  host.children_.push_back(this);
+  // Nothing to draw until the child presents its first picture.
+}
+
+void SdlWindow::leaveHost() {
+  SdlWindow& host = *host_;
+  host.children_.erase(std::remove(host.children_.begin(), host.children_.end(), this),
+                       host.children_.end());
+  if (host.grabbed_ == this) host.grabbing_ = false;
+  if (host.pointerChild_ == this) {
+    host.pointerChild_ = nullptr;
+    host.applyCursor();
+  }
+  if (childTexture_ != nullptr) SDL_DestroyTexture(childTexture_);
+  childTexture_ = nullptr;
+  host_ = nullptr;
+  host.barsSurface_ = nullptr;  // the child may have covered the bars
+  host.refresh();
+}
+
+PresentRect SdlWindow::childArea(const SdlWindow& child) const {
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSize(window_, &width, &height);
+  return childRect(width, height, width, height, child.childWidth_, child.childHeight_);
+}
+
+PresentRect SdlWindow::childArea(const SdlWindow& child, int outputWidth, int outputHeight) const {
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSize(window_, &width, &height);
+  return childRect(width, height, outputWidth, outputHeight, child.childWidth_, child.childHeight_);
+}
+
+void SdlWindow::keepChildPicture(const void* pixels, int width, int height, int pitch,
+                                 PixelFormat format) {
+  childWidth_ = width;
+  childHeight_ = height;
+  childPixels_.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+  const PixelTarget copy{childPixels_.data(), width, height, width * 4, SurfaceLayout::XRGB8888};
+  scaler_.draw(PixelSource{pixels, width, height, pitch, format}, copy,
+               PresentRect{0, 0, width, height});
+  childTextureCurrent_ = false;
+}
+
+void SdlWindow::drawChildren(int outputWidth, int outputHeight) {
+  for (SdlWindow* child : children_) {
+    if (child->childPixels_.empty()) continue;
+    if (child->childTexture_ != nullptr && !child->childTextureCurrent_) {
+      int w = 0;
+      int h = 0;
+      SDL_QueryTexture(child->childTexture_, nullptr, nullptr, &w, &h);
+      if (w != child->childWidth_ || h != child->childHeight_) {
+        SDL_DestroyTexture(child->childTexture_);
+        child->childTexture_ = nullptr;
+      }
+    }
+    if (child->childTexture_ == nullptr) {
+      child->childTexture_ =
+          SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                            child->childWidth_, child->childHeight_);
+      if (child->childTexture_ == nullptr) continue;
+      child->childTextureCurrent_ = false;
+    }
+    if (!child->childTextureCurrent_) {
+      SDL_UpdateTexture(child->childTexture_, nullptr, child->childPixels_.data(),
+                        child->childWidth_ * 4);
+      child->childTextureCurrent_ = true;
+    }
+    const SDL_Rect destination = toSdl(childArea(*child, outputWidth, outputHeight));
+    SDL_RenderCopy(renderer_, child->childTexture_, nullptr, &destination);
+  }
+}
+
+void SdlWindow::drawChildren(const PixelTarget& target) {
+  for (SdlWindow* child : children_) {
+    if (child->childPixels_.empty()) continue;
+    scaler_.draw(PixelSource{child->childPixels_.data(), child->childWidth_, child->childHeight_,
+                             child->childWidth_ * 4, PixelFormat::ARGB8888},
+                 target, childArea(*child, target.width, target.height));
+  }
+}
+
+void SdlWindow::drawChildren(SDL_Surface* target) {
+  if (children_.empty()) return;
+  const SurfaceLayout layout = layoutOf(target->format->format);
+  if (layout != SurfaceLayout::Other) {
+    if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
+    drawChildren(PixelTarget{target->pixels, target->w, target->h, target->pitch, layout});
+    if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
+    return;
+  }
+  for (SdlWindow* child : children_) {
+    if (child->childPixels_.empty()) continue;
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+        child->childPixels_.data(), child->childWidth_, child->childHeight_, 32,
+        child->childWidth_ * 4, SDL_PIXELFORMAT_RGB888);
+    if (source == nullptr) continue;
+    SDL_Rect destination = toSdl(childArea(*child, target->w, target->h));
+    SDL_BlitScaled(source, nullptr, target, &destination);
+    SDL_FreeSurface(source);
+  }
+}
+
+void SdlWindow::refresh() {
+  if (renderer_ != nullptr) {
+    int outputWidth = 0;
+    int outputHeight = 0;
+    if (SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight) != 0) return;
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    if (texture_ != nullptr) {
+      const SDL_Rect destination =
+          toSdl(presentRect(outputWidth, outputHeight, textureWidth_, textureHeight_, lastMode_));
+      SDL_RenderCopy(renderer_, texture_, nullptr, &destination);
+    }
+    drawChildren(outputWidth, outputHeight);
+    SDL_RenderPresent(renderer_);
+    return;
+  }
+  if (lastPicture_.pixels != nullptr) {
+    presentToSurface(lastPicture_.pixels, lastPicture_.width, lastPicture_.height,
+                     lastPicture_.pitch, lastPicture_.format, lastMode_);
+    return;
+  }
+  if (frameBuffers_) return;  // nothing shown yet
+  // The surface still holds the last picture: the children go over it.
+  SDL_Surface* target = SDL_GetWindowSurface(window_);
+  if (target == nullptr) return;
+  drawChildren(target);
+  SDL_UpdateWindowSurface(window_);
+}
+
+void SdlWindow::dropChildTextures() {
+  for (SdlWindow* child : children_) {
+    if (child->childTexture_ != nullptr) SDL_DestroyTexture(child->childTexture_);
+    child->childTexture_ = nullptr;
+  }
 }
 
 void SdlWindow::geometryChanged() {

@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential make cmake pkg-config
-  libsdl2-dev libpango1.0-dev libcairo2-dev libfontconfig-dev libglib2.0-dev zlib1g-dev
+  libsdl2-dev libwayland-dev libpango1.0-dev libcairo2-dev libfontconfig-dev libglib2.0-dev
+  zlib1g-dev
   libgtest-dev
   fonts-comic-neue fonts-comfortaa fonts-dejavu-core
 )

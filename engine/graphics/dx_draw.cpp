@@ -252,8 +252,16 @@ void TDXDrawDriverFlip::CreateSurfaces() {
 }
 
 void TDXDrawDriverFlip::Flip(bool waitVBlank) {
-  // A full-screen page of an inactive game is not shown; that is not a failure.
-  if (Application != nullptr && !Application->Active()) return;
+  // A full-screen page of an inactive game is not shown; that is not a failure. The frame
+  // still takes its refresh, so a game in the background does not spin a core. The first
+  // page goes out regardless: a window system that shows a window only once it has a
+  // picture (Wayland) gives it the keyboard only after that, so a game waiting to be in
+  // front would never be seen.
+  if (pageShown_ && Application != nullptr && !Application->Active()) {
+    if (platform::Window* window = dxdraw_->window()) window->skipFrame(waitVBlank);
+    return;
+  }
+  pageShown_ = true;
   present(fullScreenMode(dxdraw_->Scaling), waitVBlank);
   TDirectDrawSurface* primary = dxdraw_->primary_.get();
   TDirectDrawSurface* back = dxdraw_->surface_.get();

@@ -191,6 +191,9 @@ class TDXDrawDriverFlip : public TDXDrawDriver {
   void CreateSurfaces() override;
   void Flip(bool waitVBlank) override;
   bool SetSize(int, int) override { return false; }
+
+ private:
+  bool pageShown_ = false;  // a page has gone to the window since the surfaces were made
 };
 
 // The windowed presenter: the back surface copied into the window, centred or stretched.

@@ -153,6 +153,35 @@ TEST(Modal, AnExceptionInAFrameIsShownInAMessageBoxWhileFramesGoOn) {
   EXPECT_EQ(frames, framesUnderBox + 3);
 }
 
+TEST(Modal, AModalWindowIsAChildOfTheWindowItInterrupts) {
+  FakeApp f;
+  auto* main = f.app->CreateForm<TDialog>();
+  main->LoadDescription(ParseDescription("object Main: TDialog\nend"));
+  auto* dialog = f.app->CreateForm<TDialog>();
+  dialog->LoadDescription(ParseDescription("object D: TDialog\nend"));
+  main->Show();
+  std::vector<uint32_t> parents;
+  int frames = 0;
+  f.app->SetIdleHandler([&](TObject*, bool& done) {
+    done = false;
+    ++frames;
+    if (frames == 1) {
+      dialog->ShowModal();
+    } else if (frames == 2) {
+      // A message box over the dialog belongs to the dialog.
+      parents.push_back(f.platform.findWindow(dialog->Handle()->id())->parent());
+      throw Exception("%s not loaded");
+    } else if (frames == 3) {
+      parents.push_back(f.platform.lastWindow()->parent());
+      f.events().pushKeyDown(f.platform.lastWindow()->id(), 13);
+    } else {
+      dialog->ModalResult = mrOk;
+    }
+  });
+  f.step();
+  EXPECT_EQ(parents, (std::vector<uint32_t>{main->Handle()->id(), dialog->Handle()->id()}));
+}
+
 TEST(Modal, ClosingTheMainFormEndsTheLoop) {
   FakeApp f;
   auto* main = f.app->CreateForm<TDialog>();

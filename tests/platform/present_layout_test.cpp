@@ -118,5 +118,40 @@ TEST(WindowToPicture, DegenerateSizesStayInsideThePicture) {
   EXPECT_EQ(p.y, 0);
 }
 
+TEST(ChildRect, CentredAtItsOwnSizeOverTheParent) {
+  // The name window (184 x 73) over a full-screen 1920 x 1080 game.
+  expectRect(childRect(1920, 1080, 1920, 1080, 184, 73), 868, 503, 184, 73);
+  // A message box wider than a small window shrinks with its aspect kept.
+  expectRect(childRect(300, 200, 300, 200, 600, 100), 0, 75, 300, 50);
+  // On a screen with two pixels per coordinate it is drawn at twice the size.
+  expectRect(childRect(800, 600, 1600, 1200, 200, 100), 600, 500, 400, 200);
+  // Nothing to centre on.
+  expectRect(childRect(0, 0, 0, 0, 200, 100), 0, 0, 0, 0);
+}
+
+TEST(WindowToArea, PositionsOutsideTheAreaStayOutsideThePicture) {
+  const PresentRect area{300, 250, 200, 100};
+  Point p;
+  windowToArea(300, 250, area, 200, 100, p.x, p.y);
+  EXPECT_EQ(p.x, 0);
+  EXPECT_EQ(p.y, 0);
+  windowToArea(499, 349, area, 200, 100, p.x, p.y);
+  EXPECT_EQ(p.x, 199);
+  EXPECT_EQ(p.y, 99);
+  // A button released beyond the window it was pressed in is not over any of its controls.
+  windowToArea(299, 350, area, 200, 100, p.x, p.y);
+  EXPECT_EQ(p.x, -1);
+  EXPECT_EQ(p.y, 100);
+  // A shrunk area maps back to the whole picture.
+  windowToArea(150, 100, PresentRect{0, 75, 300, 50}, 600, 100, p.x, p.y);
+  EXPECT_EQ(p.x, 300);
+  EXPECT_EQ(p.y, 50);
+  EXPECT_TRUE(areaContains(area, 300, 250));
+  EXPECT_TRUE(areaContains(area, 499, 349));
+  EXPECT_FALSE(areaContains(area, 500, 300));
+  EXPECT_FALSE(areaContains(area, 400, 249));
+  EXPECT_FALSE(areaContains(PresentRect{}, 0, 0));
+}
+
 }  // namespace
 }  // namespace platform

@@ -9,6 +9,7 @@
 
 #include "platform/picture_scaler.h"
 #include "platform/platform.h"
+#include "platform/sdl_events.h"
 
 namespace platform {
 namespace {
@@ -226,6 +227,226 @@ TEST_F(SdlWindowTest, CursorFollowsTheWindowThatWantsIt) {
   window->setCursorVisible(false);
   window.reset();  // a window that goes away gives the pointer back
   EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+}
+
+// Windows on a registry that shows children inside their parent, as on Wayland, with an
+// event source that routes the parent's pointer and keys.
+class ChildInsideTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform_ = createSdlPlatform();
+    events_ = std::make_unique<SdlEventSource>(registry_);
+    parent_ = make(400, 300, true);
+    child_ = make(100, 50, false);
+    child_->setParent(parent_.get());
+    drain();
+  }
+  void TearDown() override {
+    child_.reset();
+    parent_.reset();
+    events_.reset();
+  }
+
+  std::unique_ptr<SdlWindow> make(int width, int height, bool visible) {
+    WindowDesc desc;
+    desc.width = width;
+    desc.height = height;
+    desc.visible = visible;
+    return std::make_unique<SdlWindow>(desc, registry_);
+  }
+  void drain() {
+    Event event;
+    while (events_->poll(event)) {
+    }
+  }
+  // Fills a window with one colour (0x00RRGGBB).
+  static void paint(Window& window, int width, int height, uint32_t color) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, color);
+    ASSERT_TRUE(window.present(pixels.data(), width, height, width * 4, PixelFormat::ARGB8888,
+                               PresentMode::Center, false));
+  }
+  uint32_t parentShows(int x, int y) const {
+    SDL_Surface* surface = SDL_GetWindowSurface(SDL_GetWindowFromID(parent_->id()));
+    return surface != nullptr ? shownAt(surface, x, y) : 0xDEADu;
+  }
+  Event sendMotion(int x, int y, Uint32 buttons = 0) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.windowID = parent_->id();
+    e.motion.x = x;
+    e.motion.y = y;
+    e.motion.state = buttons;
+    SDL_PushEvent(&e);
+    return next();
+  }
+  Event sendButton(bool down, int x, int y) {
+    SDL_Event e{};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.windowID = parent_->id();
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.button.x = x;
+    e.button.y = y;
+    SDL_PushEvent(&e);
+    return next();
+  }
+  Event sendKey(SDL_Scancode scancode) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.windowID = parent_->id();
+    e.key.state = SDL_PRESSED;
+    e.key.keysym.scancode = scancode;
+    SDL_PushEvent(&e);
+    return next();
+  }
+  // The next event; SDL may first answer that a pass over its queue has ended.
+  Event next() {
+    Event event;
+    for (int tries = 0; tries < 2; ++tries) {
+      if (events_->poll(event)) return event;
+    }
+    ADD_FAILURE() << "no event";
+    return event;
+  }
+
+  std::unique_ptr<Platform> platform_;  // starts SDL on its dummy driver
+  SdlWindowRegistry registry_{true};
+  std::unique_ptr<SdlEventSource> events_;
+  std::unique_ptr<SdlWindow> parent_;
+  std::unique_ptr<SdlWindow> child_;
+};
+
+constexpr uint32_t kGreen = 0x0000FF00;
+constexpr uint32_t kRed = 0x00FF0000;
+
+TEST_F(ChildInsideTest, AChildIsDrawnCentredOverItsParentAndGoesAgain) {
+  paint(*parent_, 400, 300, kGreen);
+  child_->show();
+  EXPECT_TRUE(child_->visible());
+  // No window of its own appears: a compositor could put that one anywhere, or behind.
+  EXPECT_EQ(SDL_GetWindowFlags(SDL_GetWindowFromID(child_->id())) & SDL_WINDOW_SHOWN, 0u);
+  paint(*child_, 100, 50, kRed);
+  // The child covers x 150..249, y 125..174 of the parent.
+  EXPECT_EQ(parentShows(150, 125), kRed);
+  EXPECT_EQ(parentShows(249, 174), kRed);
+  EXPECT_EQ(parentShows(149, 125), kGreen);
+  EXPECT_EQ(parentShows(250, 174), kGreen);
+  EXPECT_EQ(parentShows(150, 175), kGreen);
+  // The parent's next pictures keep the child over them.
+  paint(*parent_, 400, 300, kGreen);
+  EXPECT_EQ(parentShows(200, 150), kRed);
+
+  child_->hide();
+  EXPECT_FALSE(child_->visible());
+  EXPECT_EQ(parentShows(200, 150), kGreen);
+}
+
+TEST_F(ChildInsideTest, ThePointerOverTheChildAndEveryKeyGoToIt) {
+  paint(*parent_, 400, 300, kGreen);
+  child_->show();
+  paint(*child_, 100, 50, kRed);
+  Event e = sendMotion(160, 130);
+  EXPECT_EQ(e.window, child_->id());
+  EXPECT_EQ(e.x, 10);
+  EXPECT_EQ(e.y, 5);
+  e = sendMotion(10, 10);
+  EXPECT_EQ(e.window, parent_->id());
+  EXPECT_EQ(sendKey(SDL_SCANCODE_RETURN).window, child_->id());
+
+  SDL_Event text{};
+  text.type = SDL_TEXTINPUT;
+  text.text.windowID = parent_->id();
+  std::strcpy(text.text.text, "Акула");
+  SDL_PushEvent(&text);
+  std::string typed;
+  for (int i = 0; i < 5; ++i) {
+    e = next();
+    EXPECT_EQ(e.kind, EventKind::Char);
+    EXPECT_EQ(e.window, child_->id());
+    typed += e.text;
+  }
+  EXPECT_EQ(typed, "Акула");
+
+  // Closed, it gives the keyboard back to the game.
+  child_->hide();
+  EXPECT_EQ(sendKey(SDL_SCANCODE_ESCAPE).window, parent_->id());
+  EXPECT_EQ(sendMotion(160, 130).window, parent_->id());
+}
+
+TEST_F(ChildInsideTest, TheWindowAButtonWasPressedInKeepsThePointerUntilItIsUp) {
+  paint(*parent_, 400, 300, kGreen);
+  child_->show();
+  paint(*child_, 100, 50, kRed);
+  EXPECT_EQ(sendButton(true, 200, 150).window, child_->id());
+  Event e = sendMotion(20, 20, SDL_BUTTON_LMASK);
+  EXPECT_EQ(e.window, child_->id());
+  e = sendButton(false, 20, 20);
+  EXPECT_EQ(e.window, child_->id());
+  EXPECT_LT(e.x, 0);  // released beyond the child: on none of its controls
+  EXPECT_EQ(sendMotion(20, 20).window, parent_->id());
+  // Pressed on the parent and released over the child: the parent's.
+  EXPECT_EQ(sendButton(true, 20, 20).window, parent_->id());
+  EXPECT_EQ(sendButton(false, 200, 150).window, parent_->id());
+}
+
+TEST_F(ChildInsideTest, ThePointerShowsOverTheChildOnly) {
+  paint(*parent_, 400, 300, kGreen);
+  parent_->setCursorVisible(false);
+  child_->show();
+  paint(*child_, 100, 50, kRed);
+  sendMotion(200, 150);
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+  sendMotion(10, 10);
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+  sendMotion(200, 150);
+  child_->hide();
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+}
+
+TEST_F(ChildInsideTest, AChildOfAChildShowsAboveItInTheSameWindow) {
+  paint(*parent_, 400, 300, kGreen);
+  child_->show();
+  paint(*child_, 100, 50, kRed);
+  auto box = make(20, 10, false);
+  box->setParent(child_.get());
+  box->show();
+  paint(*box, 20, 10, 0x000000FF);
+  EXPECT_EQ(parentShows(200, 150), 0x000000FFu);
+  EXPECT_EQ(parentShows(160, 130), kRed);
+  EXPECT_EQ(sendKey(SDL_SCANCODE_RETURN).window, box->id());
+  box.reset();  // a box that goes away takes its picture with it
+  EXPECT_EQ(parentShows(200, 150), kRed);
+  EXPECT_EQ(sendKey(SDL_SCANCODE_RETURN).window, child_->id());
+}
+
+TEST_F(ChildInsideTest, AParentThatGoesFirstLeavesTheChildHidden) {
+  child_->show();
+  paint(*child_, 100, 50, kRed);
+  parent_.reset();
+  EXPECT_FALSE(child_->visible());
+  // Shown again without a parent to be shown in, it is a window of its own.
+  child_->show();
+  EXPECT_NE(SDL_GetWindowFlags(SDL_GetWindowFromID(child_->id())) & SDL_WINDOW_SHOWN, 0u);
+}
+
+TEST_F(ChildInsideTest, BeforeItsParentIsShownAChildIsAWindowOfItsOwn) {
+  auto hidden = make(400, 300, false);
+  child_->setParent(hidden.get());
+  child_->show();
+  EXPECT_NE(SDL_GetWindowFlags(SDL_GetWindowFromID(child_->id())) & SDL_WINDOW_SHOWN, 0u);
+  child_->hide();
+}
+
+TEST(ChildWindow, WhereTheSystemStacksWindowsAChildIsAWindowOfItsOwn) {
+  auto platform = createSdlPlatform();
+  WindowDesc desc;
+  desc.visible = true;
+  auto parent = platform->createWindow(desc);
+  desc.visible = false;
+  auto child = platform->createWindow(desc);
+  child->setParent(parent.get());
+  child->show();
+  EXPECT_NE(SDL_GetWindowFlags(SDL_GetWindowFromID(child->id())) & SDL_WINDOW_SHOWN, 0u);
 }
 
 }  // namespace

@@ -163,7 +163,29 @@ TEST_F(DXDrawTest, FlipPresentsThePageOnlyWhileTheGameIsInFront) {
   ASSERT_FALSE(f.fake.app->Active());
   d->Flip();
   EXPECT_EQ(f.window()->presentCount(), before + 1);  // nothing shown, no error
+  EXPECT_EQ(f.window()->skipCount(), 1);              // but the frame still takes its refresh
   EXPECT_TRUE(d->CanDraw());
+}
+
+TEST_F(DXDrawTest, TheFirstPageIsShownBeforeTheGameComesToTheFront) {
+  // Some window systems show a window, and give it the keyboard, only once it has a
+  // picture: a game that waited for the keyboard before its first page would never show.
+  TDXDraw* d = f.dxdraw();
+  f.form->Show();
+  ASSERT_FALSE(f.fake.app->Active());
+  ASSERT_TRUE(d->CanDraw());
+  const int before = f.window()->presentCount();
+  d->Flip();
+  EXPECT_EQ(f.window()->presentCount(), before + 1);
+  d->Flip();
+  EXPECT_EQ(f.window()->presentCount(), before + 1);
+  EXPECT_EQ(f.window()->skipCount(), 1);
+
+  // Alt+Enter makes the surfaces anew: their first page goes out as well.
+  d->Finalize();
+  d->Initialize();
+  d->Flip();
+  EXPECT_EQ(f.window()->presentCount(), before + 2);
 }
 
 TEST_F(DXDrawTest, APaintRequestShowsThePageAgainWithoutWaiting) {

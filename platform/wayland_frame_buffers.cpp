@@ -1,0 +1,170 @@
+#include "platform/wayland_frame_buffers.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <sys/mman.h>
+#include <unistd.h>
+#include <wayland-client.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+// More buffers than this would mean the compositor keeps them all; the frame is dropped.
+constexpr size_t kMaxBuffers = 3;
+constexpr int kBytesPerPixel = 4;
+
+}  // namespace
+
+// The compositor's shared-memory global, reached on an event queue of our own so that
+// SDL's dispatching of its own queue never runs our handlers, and the reverse.
+struct WaylandFrameBuffers::Connection {
+  wl_display* display = nullptr;
+  wl_surface* surface = nullptr;
+  wl_event_queue* queue = nullptr;
+  wl_display* wrapper = nullptr;  // the display, with our queue for what it creates
+  wl_registry* registry = nullptr;
+  wl_shm* shm = nullptr;
+
+  ~Connection() {
+    if (shm != nullptr) wl_shm_destroy(shm);
+    if (registry != nullptr) wl_registry_destroy(registry);
+    if (wrapper != nullptr) wl_proxy_wrapper_destroy(wrapper);
+    if (queue != nullptr) wl_event_queue_destroy(queue);
+  }
+};
+
+struct WaylandFrameBuffers::Buffer {
+  wl_buffer* buffer = nullptr;
+  void* pixels = nullptr;
+  size_t bytes = 0;
+  int width = 0;
+  int height = 0;
+  bool busy = false;  // the compositor may still read it
+
+  ~Buffer() {
+    if (buffer != nullptr) wl_buffer_destroy(buffer);
+    if (pixels != nullptr) munmap(pixels, bytes);
+  }
+};
+
+namespace {
+
+void onGlobal(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
+  auto* connection = static_cast<WaylandFrameBuffers::Connection*>(data);
+  if (connection->shm == nullptr && std::strcmp(interface, wl_shm_interface.name) == 0) {
+    connection->shm = static_cast<wl_shm*>(wl_registry_bind(registry, name, &wl_shm_interface, 1));
+  }
+}
+
+void onGlobalRemoved(void*, wl_registry*, uint32_t) {}
+
+const wl_registry_listener kRegistryListener = {onGlobal, onGlobalRemoved};
+
+void onRelease(void* data, wl_buffer*) {
+  static_cast<WaylandFrameBuffers::Buffer*>(data)->busy = false;
+}
+
+const wl_buffer_listener kBufferListener = {onRelease};
+
+}  // namespace
+
+std::unique_ptr<WaylandFrameBuffers> WaylandFrameBuffers::create(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (window == nullptr || SDL_GetWindowWMInfo(window, &info) != SDL_TRUE ||
+      info.subsystem != SDL_SYSWM_WAYLAND || info.info.wl.display == nullptr ||
+      info.info.wl.surface == nullptr) {
+    return nullptr;
+  }
+  auto connection = std::make_unique<Connection>();
+  connection->display = info.info.wl.display;
+  connection->surface = info.info.wl.surface;
+  connection->queue = wl_display_create_queue(connection->display);
+  if (connection->queue == nullptr) return nullptr;
+  connection->wrapper = static_cast<wl_display*>(wl_proxy_create_wrapper(connection->display));
+  if (connection->wrapper == nullptr) return nullptr;
+  wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(connection->wrapper), connection->queue);
+  connection->registry = wl_display_get_registry(connection->wrapper);
+  if (connection->registry == nullptr) return nullptr;
+  wl_registry_add_listener(connection->registry, &kRegistryListener, connection.get());
+  if (wl_display_roundtrip_queue(connection->display, connection->queue) < 0 ||
+      connection->shm == nullptr) {
+    return nullptr;
+  }
+  return std::unique_ptr<WaylandFrameBuffers>(new WaylandFrameBuffers(std::move(connection)));
+}
+
+WaylandFrameBuffers::WaylandFrameBuffers(std::unique_ptr<Connection> connection)
+    : connection_(std::move(connection)) {}
+
+WaylandFrameBuffers::~WaylandFrameBuffers() {
+  buffers_.clear();
+  connection_.reset();
+}
+
+WaylandFrameBuffers::Buffer* WaylandFrameBuffers::freeBuffer(int width, int height) {
+  // Releases read from the connection by SDL's event pump wait on our queue.
+  wl_display_dispatch_queue_pending(connection_->display, connection_->queue);
+  // Buffers of another size are of no more use once the compositor lets them go.
+  buffers_.erase(std::remove_if(buffers_.begin(), buffers_.end(),
+                                [&](const std::unique_ptr<Buffer>& b) {
+                                  return !b->busy && (b->width != width || b->height != height);
+                                }),
+                 buffers_.end());
+  for (const auto& b : buffers_) {
+    if (!b->busy && b->width == width && b->height == height) return b.get();
+  }
+  if (buffers_.size() >= kMaxBuffers) return nullptr;
+
+  auto b = std::make_unique<Buffer>();
+  b->width = width;
+  b->height = height;
+  b->bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * kBytesPerPixel;
+  const int fd = memfd_create("reefmaw-frame", MFD_CLOEXEC);
+  if (fd < 0) return nullptr;
+  if (ftruncate(fd, static_cast<off_t>(b->bytes)) != 0) {
+    close(fd);
+    return nullptr;
+  }
+  void* pixels = mmap(nullptr, b->bytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+  if (pixels == MAP_FAILED) {
+    close(fd);
+    return nullptr;
+  }
+  b->pixels = pixels;
+  wl_shm_pool* pool = wl_shm_create_pool(connection_->shm, fd, static_cast<int32_t>(b->bytes));
+  close(fd);  // the pool keeps what it needs
+  if (pool == nullptr) return nullptr;
+  b->buffer = wl_shm_pool_create_buffer(pool, 0, width, height, width * kBytesPerPixel,
+                                        WL_SHM_FORMAT_XRGB8888);
+  wl_shm_pool_destroy(pool);
+  if (b->buffer == nullptr) return nullptr;
+  wl_buffer_add_listener(b->buffer, &kBufferListener, b.get());
+  buffers_.push_back(std::move(b));
+  return buffers_.back().get();
+}
+
+PixelTarget WaylandFrameBuffers::begin(int width, int height) {
+  drawing_ = nullptr;
+  if (width <= 0 || height <= 0) return PixelTarget{};
+  drawing_ = freeBuffer(width, height);
+  if (drawing_ == nullptr) return PixelTarget{};
+  return PixelTarget{drawing_->pixels, width, height, width * kBytesPerPixel,
+                     SurfaceLayout::XRGB8888};
+}
+
+void WaylandFrameBuffers::commit() {
+  if (drawing_ == nullptr) return;
+  wl_surface* surface = connection_->surface;
+  wl_surface_attach(surface, drawing_->buffer, 0, 0);
+  wl_surface_damage_buffer(surface, 0, 0, drawing_->width, drawing_->height);
+  wl_surface_commit(surface);
+  drawing_->busy = true;
+  drawing_ = nullptr;
+  wl_display_flush(connection_->display);
+}
+
+}  // namespace platform
