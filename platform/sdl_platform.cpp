@@ -100,7 +100,8 @@ class SdlSession {
 class SdlPlatform final : public Platform {
  public:
   SdlPlatform()
-      : windows_(showsChildrenInsideParent(session_.driver())),
+      : windows_(showsChildrenInsideParent(session_.driver()),
+                 destroysWindowsOnlyAtExit(session_.driver())),
         events_(windows_),
         libraries_(createDlLibraryLoader()),
         text_(createTextRenderer()),

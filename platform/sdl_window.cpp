@@ -70,6 +70,19 @@ void SdlWindowRegistry::remove(SdlWindow* window) {
   if (it != windows_.end() && it->second == window) windows_.erase(it);
 }
 
+SdlWindowRegistry::~SdlWindowRegistry() {
+  for (SDL_Window* window : kept_) SDL_DestroyWindow(window);
+}
+
+void SdlWindowRegistry::retire(SDL_Window* window) {
+  if (!keepsClosedWindows_) {
+    SDL_DestroyWindow(window);
+    return;
+  }
+  SDL_HideWindow(window);
+  kept_.push_back(window);
+}
+
 SdlWindow* SdlWindowRegistry::find(uint32_t id) const {
   auto it = windows_.find(id);
   return it == windows_.end() ? nullptr : it->second;
@@ -115,7 +128,7 @@ SdlWindow::~SdlWindow() {
   if (texture_ != nullptr) SDL_DestroyTexture(texture_);
   if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
   frameBuffers_.reset();
-  SDL_DestroyWindow(window_);
+  registry_.retire(window_);
 }
 
 void SdlWindow::show() {

@@ -41,10 +41,18 @@ class SdlWindowRegistry {
  public:
   // childrenInside: child windows are shown inside their parent's window (see
   // showsChildrenInsideParent).
-  explicit SdlWindowRegistry(bool childrenInside = false) : childrenInside_(childrenInside) {}
+  // keepsClosedWindows: closed windows are hidden and destroyed with the registry (see
+  // destroysWindowsOnlyAtExit).
+  explicit SdlWindowRegistry(bool childrenInside = false, bool keepsClosedWindows = false)
+      : childrenInside_(childrenInside), keepsClosedWindows_(keepsClosedWindows) {}
+  ~SdlWindowRegistry();
+  SdlWindowRegistry(const SdlWindowRegistry&) = delete;
+  SdlWindowRegistry& operator=(const SdlWindowRegistry&) = delete;
   bool childrenInside() const { return childrenInside_; }
   void add(SdlWindow* window);
   void remove(SdlWindow* window);
+  // Destroys a closed window's SDL window now, or hides it and keeps it to the end.
+  void retire(SDL_Window* window);
   SdlWindow* find(uint32_t id) const;
   template <typename F>
   void forEach(F f) const {
@@ -54,6 +62,8 @@ class SdlWindowRegistry {
  private:
   std::unordered_map<uint32_t, SdlWindow*> windows_;
   bool childrenInside_;
+  bool keepsClosedWindows_;
+  std::vector<SDL_Window*> kept_;
 };
 
 class SdlWindow final : public Window {

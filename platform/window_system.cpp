@@ -17,4 +17,6 @@ std::string videoDriverFor(const Session& session) {
 
 bool showsChildrenInsideParent(const std::string& driver) { return driver == "wayland"; }
 
+bool destroysWindowsOnlyAtExit(const std::string& driver) { return driver == "wayland"; }
+
 }  // namespace platform

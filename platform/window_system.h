@@ -31,4 +31,10 @@ std::string videoDriverFor(const Session& session);
 // picture, so that they are sure to stay above it and the keyboard never leaves the game.
 bool showsChildrenInsideParent(const std::string& driver);
 
+// True where a window must outlive the program's use of it (Wayland): with the decorations
+// SDL draws through libdecor, destroying one window and then making another crashes inside
+// SDL (2.26), as a start-up message box followed by the main window would. Closed windows
+// are then hidden and destroyed only when the program's windows all go.
+bool destroysWindowsOnlyAtExit(const std::string& driver);
+
 }  // namespace platform

@@ -46,6 +46,34 @@ TEST_F(SdlWindowTest, CaptionVisibilityAndIds) {
   EXPECT_FALSE(window->visible());
 }
 
+TEST_F(SdlWindowTest, AClosedWindowIsHiddenAndKeptWhereWindowsGoOnlyAtExit) {
+  WindowDesc desc;
+  desc.width = 200;
+  desc.height = 100;
+  desc.visible = true;
+  uint32_t keptId = 0;
+  uint32_t destroyedId = 0;
+  {
+    SdlWindowRegistry keeping(false, true);
+    SdlWindowRegistry destroying(false, false);
+    auto kept = std::make_unique<SdlWindow>(desc, keeping);
+    auto destroyed = std::make_unique<SdlWindow>(desc, destroying);
+    keptId = kept->id();
+    destroyedId = destroyed->id();
+    kept.reset();
+    destroyed.reset();
+    EXPECT_EQ(SDL_GetWindowFromID(destroyedId), nullptr);
+    SDL_Window* parked = SDL_GetWindowFromID(keptId);
+    ASSERT_NE(parked, nullptr);
+    EXPECT_EQ(SDL_GetWindowFlags(parked) & SDL_WINDOW_SHOWN, 0u);
+    // A window made after it works as usual.
+    auto next = std::make_unique<SdlWindow>(desc, keeping);
+    EXPECT_NE(next->id(), keptId);
+  }
+  // The registry's end takes the kept window with it.
+  EXPECT_EQ(SDL_GetWindowFromID(keptId), nullptr);
+}
+
 TEST_F(SdlWindowTest, BorderAndFullScreen) {
   auto window = makeWindow();
   SDL_Window* sdl = SDL_GetWindowFromID(window->id());

@@ -47,6 +47,13 @@ TEST(VideoDriver, OnlyWaylandShowsChildWindowsInsideTheirParent) {
   }
 }
 
+TEST(VideoDriver, OnlyWaylandKeepsClosedWindowsToTheEnd) {
+  EXPECT_TRUE(destroysWindowsOnlyAtExit("wayland"));
+  for (const char* other : {"x11", "dummy", "offscreen", ""}) {
+    EXPECT_FALSE(destroysWindowsOnlyAtExit(other)) << other;
+  }
+}
+
 TEST(ApplicationId, IsTheDesktopEntrysName) {
   // The desktop pairs a running window with its entry by this name: the entry's file name
   // and its StartupWMClass must say the same as the windows do.
