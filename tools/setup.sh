@@ -9,9 +9,11 @@ packages=(
   zlib1g-dev
   libgtest-dev
   fonts-comic-neue fonts-comfortaa fonts-dejavu-core
+  libdecor-0-plugin-1-cairo  # title bars under Wayland compositors that leave them to the client
 )
 case "${1:-}" in
-  --test) packages+=(desktop-file-utils appstream groff-base) ;;  # desktop metadata, man page
+  --test) packages+=(desktop-file-utils appstream groff-base    # desktop metadata, man page
+                     clang-format clang-tidy) ;;                  # the style checks
   --package) packages+=(dpkg-dev file) ;;              # make package: dpkg-shlibdeps for CPack
   --fuzz) packages+=(clang libclang-rt-dev) ;;         # libFuzzer targets
   --screenshot) packages+=(xvfb xauth imagemagick) ;;  # looking at the game headless
