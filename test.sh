@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs the whole test suite headless.
+# UndefinedBehaviorSanitizer, runs the whole test suite headless, then the style checks.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/setup.sh --test
@@ -15,4 +15,6 @@ export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 # A sanitizer report ends the program with an error, which fails its tests.
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-cd build/test && ctest --output-on-failure -j "$jobs"
+(cd build/test && ctest --output-on-failure -j "$jobs")
+# The style checks: clang-format on every C++ file, clang-tidy on every file of the program.
+./tools/check_style.sh build/test

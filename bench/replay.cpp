@@ -66,7 +66,7 @@ void recordQuitAtOnce(const std::string& file) {
 
 // The recorded game's length: from its first clock reading to its last.
 double recordedSeconds(const std::string& file) {
-  platform::ReplayReader reader(platform::ReadReplayFile(file));
+  platform::ReplayReader reader(platform::readReplayFile(file));
   int64_t first = -1;
   int64_t last = 0;
   uint32_t frames = 0;
@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
   const Times quitting = bestReplaySeconds(quit);
   const double replayed = replay.wall;
   const double startUp = quitting.wall;
-  platform::ReplayReader reader(platform::ReadReplayFile(game));
+  platform::ReplayReader reader(platform::readReplayFile(game));
   uint32_t frames = 0;
   while (!reader.ended()) {
     const platform::ReplayRecord& r = reader.next();

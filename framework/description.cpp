@@ -58,7 +58,8 @@ class Parser {
   std::string identifier() {
     skipSpace();
     const size_t start = pos_;
-    if (pos_ >= s_.size() || !(std::isalpha(static_cast<unsigned char>(s_[pos_])) || s_[pos_] == '_')) {
+    if (pos_ >= s_.size() ||
+        !(std::isalpha(static_cast<unsigned char>(s_[pos_])) || s_[pos_] == '_')) {
       fail("identifier expected");
     }
     while (pos_ < s_.size() && identChar(s_[pos_])) ++pos_;
@@ -195,9 +196,10 @@ class Parser {
     }
     bool isFloat = false;
     const size_t digits = pos_;
-    while (pos_ < s_.size() && (std::isdigit(static_cast<unsigned char>(s_[pos_])) || s_[pos_] == '.' ||
-                                s_[pos_] == 'e' || s_[pos_] == 'E' ||
-                                ((s_[pos_] == '-' || s_[pos_] == '+') && (s_[pos_ - 1] == 'e' || s_[pos_ - 1] == 'E')))) {
+    while (pos_ < s_.size() && (std::isdigit(static_cast<unsigned char>(s_[pos_])) ||
+                                s_[pos_] == '.' || s_[pos_] == 'e' || s_[pos_] == 'E' ||
+                                ((s_[pos_] == '-' || s_[pos_] == '+') &&
+                                 (s_[pos_ - 1] == 'e' || s_[pos_ - 1] == 'E')))) {
       if (!std::isdigit(static_cast<unsigned char>(s_[pos_]))) isFloat = true;
       ++pos_;
     }
@@ -235,7 +237,9 @@ class Parser {
       if (c == '@') {
         ++pos_;
         const size_t start = pos_;
-        while (pos_ < s_.size() && !std::isspace(static_cast<unsigned char>(s_[pos_])) && s_[pos_] != '}') ++pos_;
+        while (pos_ < s_.size() && !std::isspace(static_cast<unsigned char>(s_[pos_])) &&
+               s_[pos_] != '}')
+          ++pos_;
         const std::string name = s_.substr(start, pos_ - start);
         std::optional<std::vector<uint8_t>> data = include_ ? include_(name) : std::nullopt;
         if (!data) fail("included file " + name + " not found");
@@ -296,7 +300,8 @@ TDescriptionObject ParseDescription(const std::string& text, const TIncludeResol
   return parser.parseRoot();
 }
 
-void ReadDescription(const TDescriptionObject& description, TComponent& root, TComponentFactory& factory) {
+void ReadDescription(const TDescriptionObject& description, TComponent& root,
+                     TComponentFactory& factory) {
   if (root.ClassName() != description.className) {
     throw EReadError(Format("Error reading %s: class %s expected, %s found", description.name,
                             root.ClassName(), description.className));

@@ -37,7 +37,8 @@ struct TDescriptionObject {
 };
 
 // Finds the bytes of a file named by `@name` in a bytes value; nullopt when none.
-using TIncludeResolver = std::function<std::optional<std::vector<uint8_t>>(const std::string& name)>;
+using TIncludeResolver =
+    std::function<std::optional<std::vector<uint8_t>>(const std::string& name)>;
 
 // Includes from the files compiled into the program.
 std::optional<std::vector<uint8_t>> EmbeddedInclude(const std::string& name);
@@ -59,7 +60,8 @@ class TComponentFactory {
 // created through factory in description order. Every component is in csLoading while
 // the description is read; afterwards each gets Loaded(), root first. A fault raises
 // EReadError "Error reading Component.Property: reason".
-void ReadDescription(const TDescriptionObject& description, TComponent& root, TComponentFactory& factory);
+void ReadDescription(const TDescriptionObject& description, TComponent& root,
+                     TComponentFactory& factory);
 
 // The embedded description of that file name, parsed.
 TDescriptionObject LoadEmbeddedDescription(const std::string& resourceName);

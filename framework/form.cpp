@@ -71,7 +71,8 @@ void TFormCanvas::FillRect(int left, int top, int right, int bottom, uint32_t co
   bottom = std::min(bottom, height_);
   const uint32_t rgb = rgbOf(color);
   for (int y = top; y < bottom; ++y) {
-    std::fill(pixels_.begin() + y * width_ + left, pixels_.begin() + y * width_ + right, rgb);
+    std::fill(pixels_.begin() + std::ptrdiff_t{y} * width_ + left,
+              pixels_.begin() + std::ptrdiff_t{y} * width_ + right, rgb);
   }
 }
 

@@ -11,7 +11,8 @@ namespace {
 // A form built in code: the text over a single "OK" button, sized to the text.
 class TMessageForm : public TForm {
  public:
-  TMessageForm(TComponent* owner, const std::string& text, const std::string& caption) : TForm(owner) {
+  TMessageForm(TComponent* owner, const std::string& text, const std::string& caption)
+      : TForm(owner) {
     Name = "MessageForm";
     SetCaption(caption);
     BorderStyle = TBorderStyle::bsDialog;
@@ -53,7 +54,8 @@ class TMessageForm : public TForm {
 
 }  // namespace
 
-void ShowMessageBox(TApplication& application, const std::string& text, const std::string& caption) {
+void ShowMessageBox(TApplication& application, const std::string& text,
+                    const std::string& caption) {
   auto form = std::make_unique<TMessageForm>(&application, text, caption);
   form->ShowModal();
 }

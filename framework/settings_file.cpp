@@ -11,7 +11,8 @@
 
 namespace fs = std::filesystem;
 
-SettingsFile::SettingsFile(std::string path, std::vector<SettingsKey> keys, std::string heading)
+SettingsFile::SettingsFile(const std::string& path, std::vector<SettingsKey> keys,
+                           std::string heading)
     : keys_(std::move(keys)), heading_(std::move(heading)) {
   if (path.empty()) return;
   // Relative game paths may resolve into the installed data folder; this one must not.

@@ -24,7 +24,7 @@ class SettingsFile {
  public:
   // `keys` in the order a fresh file lists them; `heading` is the comment at its top. An
   // empty path means no file: every key keeps its default and nothing is written.
-  SettingsFile(std::string path, std::vector<SettingsKey> keys, std::string heading);
+  SettingsFile(const std::string& path, std::vector<SettingsKey> keys, std::string heading);
 
   const std::string& Path() const { return path_; }
   const std::vector<SettingsKey>& Keys() const { return keys_; }

@@ -74,7 +74,8 @@ int64_t seekWithin(int64_t position, int64_t size, int64_t offset, TSeekOrigin o
 }  // namespace
 
 int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
-  position_ = std::max<int64_t>(0, seekWithin(position_, static_cast<int64_t>(data_.size()), offset, origin));
+  position_ = std::max<int64_t>(
+      0, seekWithin(position_, static_cast<int64_t>(data_.size()), offset, origin));
   return position_;
 }
 
@@ -122,8 +123,11 @@ void TReadOnlyMemoryStream::SetSize(int64_t) { throw EWriteError(SWriteError); }
 
 // File streams.
 
-TFileStream::TFileStream(const std::string& gamePath, TFileMode mode) : path_(ResolvePath(gamePath)) {
-  const char* how = mode == TFileMode::fmOpenRead ? "rb" : mode == TFileMode::fmCreate ? "wb" : "r+b";
+TFileStream::TFileStream(const std::string& gamePath, TFileMode mode)
+    : path_(ResolvePath(gamePath)) {
+  const char* how = mode == TFileMode::fmOpenRead ? "rb"
+                    : mode == TFileMode::fmCreate ? "wb"
+                                                  : "r+b";
   file_ = std::fopen(path_.c_str(), how);
   if (file_ == nullptr) {
     const std::string reason = std::strerror(errno);

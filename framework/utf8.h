@@ -10,6 +10,6 @@
 // moves on.
 char32_t NextCodePoint(std::string_view text, size_t& pos);
 // Appends one character; values that are no character append U+FFFD.
-void AppendUtf8(std::string& text, char32_t codePoint);
+void AppendUtf8(std::string& text, char32_t cp);
 // The byte offset where the character before pos starts (0 at the start).
 size_t PreviousCharacterStart(std::string_view text, size_t pos);

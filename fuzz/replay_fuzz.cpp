@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<uint8_t> bytes(data, data + size);
   std::string end;
   try {
-    end = platform::ReplayReader::Check(bytes);
+    end = platform::ReplayReader::check(bytes);
   } catch (const platform::ReplayFileError&) {
     return 0;
   }

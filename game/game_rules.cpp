@@ -48,9 +48,9 @@ void RunPlayClocks(TGameVars& vars) {
 }
 
 void AdvanceIntroAngle(TGameVars& vars, int32_t lagCount) {
-  constexpr double pi = std::numbers::pi;
-  if (vars.IntroAngle <= pi) vars.IntroAngle += lagCount / 100.0;
-  if (vars.IntroAngle > pi || vars.IntroAngle < -pi) vars.IntroAngle = -pi;
+  constexpr double kPi = std::numbers::pi;
+  if (vars.IntroAngle <= kPi) vars.IntroAngle += lagCount / 100.0;
+  if (vars.IntroAngle > kPi || vars.IntroAngle < -kPi) vars.IntroAngle = -kPi;
 }
 
 bool ApplyGameOver(TGameVars& vars) {

@@ -32,12 +32,12 @@ inline int MenuItemPointerY(int item) { return 50 * item + 40; }
 // and back; from no item, down takes the first and up the last. The continue item is
 // passed over while there is no game to continue.
 inline int NextMenuItem(int current, int step, bool continueLocked) {
-  constexpr int count = kLastMenuItem - kFirstMenuItem + 1;
+  constexpr int kCount = kLastMenuItem - kFirstMenuItem + 1;
   if (step == 0) return current;
   const bool onItem = current >= kFirstMenuItem && current <= kLastMenuItem;
   int item = onItem ? current : (step > 0 ? kLastMenuItem : kFirstMenuItem);
   do {
-    item = kFirstMenuItem + ((item - kFirstMenuItem + step) % count + count) % count;
+    item = kFirstMenuItem + ((item - kFirstMenuItem + step) % kCount + kCount) % kCount;
   } while (continueLocked && item == kItemContinue);
   return item;
 }

@@ -1,6 +1,6 @@
 #include "game/program.h"
 
-#include <stdlib.h>
+#include <cstdlib>
 
 #include <filesystem>
 #include <fstream>
@@ -177,8 +177,8 @@ int ReplayGame(const std::string& file, platform::Platform* display, const std::
   std::unique_ptr<platform::ReplayReader> reader;
   std::unique_ptr<ReplayFolder> folder;
   try {
-    std::vector<uint8_t> bytes = platform::ReadReplayFile(file);
-    platform::ReplayReader::Check(bytes);
+    std::vector<uint8_t> bytes = platform::readReplayFile(file);
+    platform::ReplayReader::check(bytes);
     reader = std::make_unique<platform::ReplayReader>(std::move(bytes));
     folder = std::make_unique<ReplayFolder>(reader->header());
   } catch (const platform::ReplayFileError& e) {

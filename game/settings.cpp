@@ -179,7 +179,7 @@ bool readKeys(const std::string& text, Settings& s, std::string& reason) {
 
 // Every key of the file. A new setting is a field of Settings and one row here.
 const std::vector<SettingDef>& table() {
-  static const std::vector<SettingDef> rows = {
+  static const std::vector<SettingDef> kRows = {
       {"display", "fullscreen",
        "true: the game fills the screen; false: it runs in a window. Alt+Enter switches\n"
        "between the two, and the game remembers the choice when it ends.",
@@ -223,7 +223,7 @@ const std::vector<SettingDef>& table() {
       {"joystick", "rumble", "true: the pad rumbles when the shark touches a creature.",
        writeBool<&Settings::rumble>, readBool<&Settings::rumble>},
   };
-  return rows;
+  return kRows;
 }
 
 }  // namespace
@@ -265,9 +265,18 @@ Settings ReadSettings(const std::vector<std::string>& texts, const std::string& 
       settings = changed;
       continue;
     }
-    warnings.push_back("settings file " + fileName + ": [" + row.group + "] " + row.name + "=" +
-                       texts[i] + ": " + reason + "; the default " + row.write(defaults) +
-                       " holds");
+    std::string warning = "settings file " + fileName + ": [";
+    warning += row.group;
+    warning += "] ";
+    warning += row.name;
+    warning += "=";
+    warning += texts[i];
+    warning += ": ";
+    warning += reason;
+    warning += "; the default ";
+    warning += row.write(defaults);
+    warning += " holds";
+    warnings.push_back(std::move(warning));
   }
   return settings;
 }

@@ -38,7 +38,8 @@ void TMainForm::ApplySettings(const Settings& settings) {
   static_assert(isUp + 1 == isDown && isDown + 1 == isLeft && isLeft + 1 == isRight);
   static_assert(kKeysPerDirection == std::tuple_size_v<TKeyAssigns::value_type>);
   for (int direction = 0; direction < kDirectionCount; ++direction) {
-    auto& row = DXInput->Keyboard->Assigns[static_cast<size_t>(isUp + direction)];
+    auto& row =
+        DXInput->Keyboard->Assigns[static_cast<size_t>(isUp) + static_cast<size_t>(direction)];
     const auto& keys = settings.directionKeys[static_cast<size_t>(direction)];
     std::copy(keys.begin(), keys.end(), row.begin());
   }

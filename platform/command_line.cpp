@@ -151,6 +151,7 @@ CommandLineOutcome parseCommandLine(const std::vector<std::string>& arguments,
   copies.push_back(program);
   copies.insert(copies.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
+  argv.reserve(copies.size() + 1);
   for (std::string& a : copies) argv.push_back(a.data());
   argv.push_back(nullptr);
   int argc = static_cast<int>(copies.size());

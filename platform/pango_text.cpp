@@ -61,7 +61,7 @@ FamilyMatch matchFamily(const std::string& family) {
 // Russian, so a stand-in that covers it wins over one that would leave Russian letters
 // to another face.
 const std::map<std::string, std::vector<std::string>>& standIns() {
-  static const std::map<std::string, std::vector<std::string>> table = {
+  static const std::map<std::string, std::vector<std::string>> kTable = {
       {"comic sans ms", {"Comic Neue", "Comfortaa", "DejaVu Sans"}},
       {"ms sans serif", {"DejaVu Sans", "Liberation Sans"}},
       {"microsoft sans serif", {"DejaVu Sans", "Liberation Sans"}},
@@ -71,7 +71,7 @@ const std::map<std::string, std::vector<std::string>>& standIns() {
       {"times new roman", {"Liberation Serif", "DejaVu Serif"}},
       {"courier new", {"Liberation Mono", "DejaVu Sans Mono"}},
   };
-  return table;
+  return kTable;
 }
 
 std::string resolveFamily(const std::string& requested) {
@@ -220,6 +220,7 @@ std::unique_ptr<TextRenderer> createTextRenderer() { return std::make_unique<Pan
 // Fontconfig keeps a block of its parsed configuration for the life of the process with no
 // pointer to it left; the leak checker of sanitized builds is told that this one is not
 // ours, so that it still reports every leak that is. Weak: a program may name its own.
+// NOLINTNEXTLINE(readability-identifier-naming): the name the leak checker looks for.
 extern "C" __attribute__((weak)) const char* __lsan_default_suppressions() {
   return "leak:libfontconfig.so\n";
 }

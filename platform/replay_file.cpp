@@ -13,8 +13,8 @@ namespace {
 
 constexpr char kMagic[8] = {'R', 'M', 'W', '-', 'G', 'A', 'M', 'E'};
 constexpr size_t kPrefixSize = sizeof kMagic + 2;
-constexpr size_t kChunk = 64 * 1024;
-constexpr size_t kMaxText = 16 * 1024 * 1024;
+constexpr size_t kChunk = size_t{64} * 1024;
+constexpr size_t kMaxText = size_t{16} * 1024 * 1024;
 constexpr uint64_t kMaxAttachments = 64;
 constexpr uint64_t kMaxModes = 4096;
 constexpr uint64_t kMaxHapticKinds = 64;
@@ -578,7 +578,7 @@ void ReplayReader::getRecord() {
   }
 }
 
-std::string ReplayReader::Check(const std::vector<uint8_t>& file) {
+std::string ReplayReader::check(const std::vector<uint8_t>& file) {
   ReplayReader reader(file);
   while (!reader.ended()) reader.next();
   // Nothing may follow End: no more records, no bytes after the compressed stream.
@@ -589,7 +589,7 @@ std::string ReplayReader::Check(const std::vector<uint8_t>& file) {
   return reader.record_.text;
 }
 
-std::vector<uint8_t> ReadReplayFile(const std::string& path) {
+std::vector<uint8_t> readReplayFile(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr)
     throw ReplayFileError(std::string("cannot be read: ") + std::strerror(errno));

@@ -157,7 +157,7 @@ class ReplayReader {
 
   // Reads a whole recording through to its end: raises ReplayFileError unless every
   // record reads, the last is End, and nothing follows it. Gives the recorded end state.
-  static std::string Check(const std::vector<uint8_t>& file);
+  static std::string check(const std::vector<uint8_t>& file);
 
  private:
   uint8_t getByte();
@@ -186,6 +186,6 @@ class ReplayReader {
 };
 
 // Reads a recording's file; raises ReplayFileError when it cannot be read.
-std::vector<uint8_t> ReadReplayFile(const std::string& path);
+std::vector<uint8_t> readReplayFile(const std::string& path);
 
 }  // namespace platform

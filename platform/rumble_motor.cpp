@@ -15,7 +15,8 @@ RumbleMotor::RumbleMotor(RumbleFunction rumble) : rumble_(std::move(rumble)) {}
 uint16_t RumbleMotor::strength(const HapticEffect& effect) {
   const long long magnitude = std::clamp(effect.magnitude, 0, kFullLevel);
   const long long gain = std::clamp(effect.gain, 0, kFullLevel);
-  return static_cast<uint16_t>(magnitude * gain * kFullMotor / (kFullLevel * kFullLevel));
+  return static_cast<uint16_t>(magnitude * gain * kFullMotor /
+                               (static_cast<long long>(kFullLevel) * kFullLevel));
 }
 
 std::vector<HapticKind> RumbleMotor::supportedKinds() {

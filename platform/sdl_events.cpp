@@ -1,7 +1,6 @@
 #include "platform/sdl_events.h"
 
 #include <SDL.h>
-#include <signal.h>
 
 #include <algorithm>
 #include <csignal>

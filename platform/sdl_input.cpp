@@ -124,12 +124,12 @@ class SdlHaptic : public HapticDevice {
   SdlHaptic& operator=(const SdlHaptic&) = delete;
 
   std::vector<HapticKind> supportedKinds() override {
-    static constexpr HapticKind all[] = {
+    static constexpr HapticKind kAll[] = {
         HapticKind::Constant,   HapticKind::Sine,         HapticKind::Triangle,
         HapticKind::SawtoothUp, HapticKind::SawtoothDown, HapticKind::Spring,
         HapticKind::Damper,     HapticKind::Inertia,      HapticKind::Friction};
     std::vector<HapticKind> kinds;
-    for (HapticKind k : all) {
+    for (HapticKind k : kAll) {
       if (features_ & sdlType(k)) kinds.push_back(k);
     }
     return kinds;
@@ -187,9 +187,10 @@ int32_t povFromHat(Uint8 hat) {
 
 Uint8 hatFromPov(int32_t pov) {
   if (pov < 0) return SDL_HAT_CENTERED;
-  static constexpr Uint8 hats[] = {SDL_HAT_UP,   SDL_HAT_RIGHTUP,  SDL_HAT_RIGHT, SDL_HAT_RIGHTDOWN,
-                                   SDL_HAT_DOWN, SDL_HAT_LEFTDOWN, SDL_HAT_LEFT,  SDL_HAT_LEFTUP};
-  return hats[static_cast<size_t>((pov + 2250) / 4500) % 8];
+  static constexpr Uint8 kHats[] = {SDL_HAT_UP,        SDL_HAT_RIGHTUP, SDL_HAT_RIGHT,
+                                    SDL_HAT_RIGHTDOWN, SDL_HAT_DOWN,    SDL_HAT_LEFTDOWN,
+                                    SDL_HAT_LEFT,      SDL_HAT_LEFTUP};
+  return kHats[static_cast<size_t>((pov + 2250) / 4500) % 8];
 }
 
 // Where each button of a game controller lands in the pad's fixed order; the d-pad is
@@ -412,6 +413,7 @@ class SdlInputSystem : public InputSystem {
     if (!startJoysticks()) return changes_;
     std::vector<SDL_JoystickID> ids;
     const int count = std::max(0, SDL_NumJoysticks());
+    ids.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) ids.push_back(SDL_JoystickGetDeviceInstanceID(i));
     if (ids != lastIds_) {
       lastIds_ = std::move(ids);

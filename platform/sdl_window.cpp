@@ -55,10 +55,9 @@ bool drawsOnTheCpu(SDL_Renderer* renderer) {
   const unsigned char* name = getString != nullptr ? getString(kGlRenderer) : nullptr;
   if (name == nullptr) return false;
   const char* text = reinterpret_cast<const char*>(name);
-  for (const char* cpu : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"}) {
-    if (std::strstr(text, cpu) != nullptr) return true;
-  }
-  return false;
+  const auto cpus = {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"};
+  return std::any_of(cpus.begin(), cpus.end(),
+                     [&](const char* cpu) { return std::strstr(text, cpu) != nullptr; });
 }
 
 }  // namespace

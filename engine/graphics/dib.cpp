@@ -244,14 +244,15 @@ void TDIB::ToRGB32(std::vector<uint32_t>& pixels) const {
         for (int x = 0; x < w; ++x) out[x] = lookup[row[x]];
         break;
       case 16:
-        for (int x = 0; x < w; ++x) out[x] = lookup[GetLE16(row + 2 * x)];
+        for (int x = 0; x < w; ++x) out[x] = lookup[GetLE16(row + 2 * std::ptrdiff_t{x})];
         break;
       case 24:
         for (int x = 0; x < w; ++x)
-          out[x] = row[3 * x] | (row[3 * x + 1] << 8) | (row[3 * x + 2] << 16);
+          out[x] = row[3 * std::ptrdiff_t{x}] | (row[3 * std::ptrdiff_t{x} + 1] << 8) |
+                   (row[3 * std::ptrdiff_t{x} + 2] << 16);
         break;
       default:
-        for (int x = 0; x < w; ++x) out[x] = GetLE32(row + 4 * x) & 0xFFFFFF;
+        for (int x = 0; x < w; ++x) out[x] = GetLE32(row + 4 * std::ptrdiff_t{x}) & 0xFFFFFF;
         break;
     }
   }
@@ -285,7 +286,7 @@ void TDIB::Assign(const TGraphic* graphic) {
   for (int y = 0; y < copy.Height(); ++y) {
     uint8_t* row = copy.ScanLine(y);
     const uint32_t* in = rgb.data() + static_cast<size_t>(y) * static_cast<size_t>(copy.Width());
-    for (int x = 0; x < copy.Width(); ++x) {
+    for (std::ptrdiff_t x = 0; x < copy.Width(); ++x) {
       row[3 * x] = static_cast<uint8_t>(in[x]);
       row[3 * x + 1] = static_cast<uint8_t>(in[x] >> 8);
       row[3 * x + 2] = static_cast<uint8_t>(in[x] >> 16);

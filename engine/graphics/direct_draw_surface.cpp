@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "engine/graphics/dib.h"
-#include "framework/bitmap.h"
-
 #include "engine/graphics/pixel_rows.h"
+#include "framework/bitmap.h"
 
 namespace {
 
@@ -183,7 +182,7 @@ void TDirectDrawSurface::LoadGraphicRect(const TGraphic& graphic, const TRect& r
         value = is565 ? ((c >> 8) & 0xF800) | ((c >> 5) & 0x07E0) | ((c >> 3) & 0x001F)
                       : RGBToPixel(c, memory.Format);
       }
-      writePixel(out + x * bytes, bytes, value);
+      writePixel(out + std::ptrdiff_t{x} * bytes, bytes, value);
     }
   }
   ReleaseCanvas();
@@ -230,8 +229,8 @@ void TDirectDrawSurface::copyRect(const TRect& d, const TRect& s, TDirectDrawSur
   if (dw == sw && dh == sh && !mirrorX) {
     for (int row = 0; row < dh; ++row) {
       const int sy = mirrorY ? s.Bottom - 1 - row : s.Top + row;
-      uint8_t* out = dm.Row(d.Top + row) + d.Left * bytes;
-      const uint8_t* in = srcRow(sy) + s.Left * bytes;
+      uint8_t* out = dm.Row(d.Top + row) + std::ptrdiff_t{d.Left} * bytes;
+      const uint8_t* in = srcRow(sy) + std::ptrdiff_t{s.Left} * bytes;
       if (!keyed) {
         std::memcpy(out, in, static_cast<size_t>(dw) * static_cast<size_t>(bytes));
       } else if (bytes == 2) {
@@ -243,8 +242,8 @@ void TDirectDrawSurface::copyRect(const TRect& d, const TRect& s, TDirectDrawSur
                    key);
       } else {
         for (int x = 0; x < dw; ++x) {
-          const uint32_t v = readPixel(in + x * bytes, bytes);
-          if (v != key) writePixel(out + x * bytes, bytes, v);
+          const uint32_t v = readPixel(in + std::ptrdiff_t{x} * bytes, bytes);
+          if (v != key) writePixel(out + std::ptrdiff_t{x} * bytes, bytes, v);
         }
       }
     }
@@ -253,13 +252,13 @@ void TDirectDrawSurface::copyRect(const TRect& d, const TRect& s, TDirectDrawSur
   for (int row = 0; row < dh; ++row) {
     const int offY = static_cast<int>(int64_t{row} * sh / dh);
     const int sy = mirrorY ? s.Bottom - 1 - offY : s.Top + offY;
-    uint8_t* out = dm.Row(d.Top + row) + d.Left * bytes;
+    uint8_t* out = dm.Row(d.Top + row) + std::ptrdiff_t{d.Left} * bytes;
     const uint8_t* in = srcRow(sy);
     for (int x = 0; x < dw; ++x) {
       const int offX = static_cast<int>(int64_t{x} * sw / dw);
       const int sx = mirrorX ? s.Right - 1 - offX : s.Left + offX;
-      const uint32_t v = readPixel(in + sx * bytes, bytes);
-      if (!keyed || v != key) writePixel(out + x * bytes, bytes, v);
+      const uint32_t v = readPixel(in + std::ptrdiff_t{sx} * bytes, bytes);
+      if (!keyed || v != key) writePixel(out + std::ptrdiff_t{x} * bytes, bytes, v);
     }
   }
 }
@@ -293,7 +292,8 @@ bool TDirectDrawSurface::Blt(const TRect* dest, const TRect* src, uint32_t flags
         std::fill_n(reinterpret_cast<uint16_t*>(out) + d.Left, std::max(d.Width(), 0),
                     static_cast<uint16_t>(fx.dwFillColor));
       } else {
-        for (int x = d.Left; x < d.Right; ++x) writePixel(out + x * bytes, bytes, fx.dwFillColor);
+        for (int x = d.Left; x < d.Right; ++x)
+          writePixel(out + std::ptrdiff_t{x} * bytes, bytes, fx.dwFillColor);
       }
     }
     SetResult(DD_OK);
@@ -580,7 +580,7 @@ void TDirectDrawSurface::AssignTo(TDIB& dib) {
     uint8_t* out = dib.ScanLine(y);
     const uint8_t* in =
         memory.Pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(memory.Pitch);
-    for (int x = 0; x < dib.Width(); ++x) {
+    for (std::ptrdiff_t x = 0; x < dib.Width(); ++x) {
       const uint32_t rgb =
           bytes == 0 ? 0 : PixelToRGB(readPixel(in + x * bytes, bytes), memory.Format);
       out[3 * x] = static_cast<uint8_t>(rgb);

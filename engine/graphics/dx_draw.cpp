@@ -23,7 +23,7 @@ class ScopeExit {
 };
 
 const std::map<std::string, TDXDrawOption>& optionNames() {
-  static const std::map<std::string, TDXDrawOption> names = {
+  static const std::map<std::string, TDXDrawOption> kNames = {
       {"doFullScreen", doFullScreen},
       {"doNoWindowChange", doNoWindowChange},
       {"doAllowReboot", doAllowReboot},
@@ -40,7 +40,7 @@ const std::map<std::string, TDXDrawOption>& optionNames() {
       {"doSelectDriver", doSelectDriver},
       {"doZBuffer", doZBuffer},
   };
-  return names;
+  return kNames;
 }
 
 bool validBitCount(int bitCount) {
@@ -77,7 +77,7 @@ TRGBQuads SystemPaletteColorTable() {
   TRGBQuads table{};
   for (int i = 0; i < 10; ++i) {
     table[static_cast<size_t>(i)] = TRGBQuad{kLow[i][2], kLow[i][1], kLow[i][0], 0};
-    table[static_cast<size_t>(246 + i)] = TRGBQuad{kHigh[i][2], kHigh[i][1], kHigh[i][0], 0};
+    table[246 + static_cast<size_t>(i)] = TRGBQuad{kHigh[i][2], kHigh[i][1], kHigh[i][0], 0};
   }
   return table;
 }

@@ -163,7 +163,8 @@ void TPictureCollectionItem::RestoreItem() {
     for (int32_t m = 0; m < columns; ++m) {
       const int32_t left = (a * m) % tw;
       const int32_t top = (c * l) % th;
-      const size_t tile = static_cast<size_t>((a * m) / tw + tx * ((c * l) / th));
+      const auto tile = static_cast<size_t>((a * m) / tw) +
+                        static_cast<size_t>(tx) * static_cast<size_t>((c * l) / th);
       TDirectDrawSurface* surface = tile < surfaces_.size() ? surfaces_[tile].get() : nullptr;
       patterns_.push_back({TRect{left, top, left + w, top + h}, surface});
     }

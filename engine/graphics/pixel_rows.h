@@ -16,7 +16,7 @@ inline uint32_t RowPixel(const uint8_t* row, int x, int bitCount) {
     case 16:
     case 24:
     case 32:
-      return GetLE(row + x * (bitCount / 8), bitCount / 8);
+      return GetLE(row + std::ptrdiff_t{x} * (bitCount / 8), bitCount / 8);
     default:
       return 0;
   }
@@ -40,7 +40,7 @@ inline void SetRowPixel(uint8_t* row, int x, int bitCount, uint32_t value) {
     case 16:
     case 24:
     case 32:
-      SetLE(row + x * (bitCount / 8), bitCount / 8, value);
+      SetLE(row + std::ptrdiff_t{x} * (bitCount / 8), bitCount / 8, value);
       break;
     default:
       break;

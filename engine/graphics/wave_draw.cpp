@@ -12,10 +12,12 @@ namespace {
 
 constexpr int64_t kOne = 65536;  // 1.0 in 16.16
 
-uint32_t readPixel(const uint8_t* row, int x, int bytes) { return GetLE(row + x * bytes, bytes); }
+uint32_t readPixel(const uint8_t* row, int x, int bytes) {
+  return GetLE(row + std::ptrdiff_t{x} * bytes, bytes);
+}
 
 void writePixel(uint8_t* row, int x, int bytes, uint32_t value) {
-  uint8_t* p = row + x * bytes;
+  uint8_t* p = row + std::ptrdiff_t{x} * bytes;
   for (int i = 0; i < bytes; ++i) p[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 

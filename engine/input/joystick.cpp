@@ -199,9 +199,14 @@ void TJoystick::readStick() {
   // The device layer scales every axis it has; the plain read only X, Y and Z.
   const int axes =
       std::min(layered_ ? stick_->axisCount() : 3, platform::JoystickReading::kMaxAxes);
-  int32_t* values[] = {&JoyState.lX,           &JoyState.lY,          &JoyState.lZ,
-                       &JoyState.lRx,          &JoyState.lRy,         &JoyState.lRz,
-                       &JoyState.rglSlider[0], &JoyState.rglSlider[1]};
+  int32_t* values[] = {&JoyState.lX,
+                       &JoyState.lY,
+                       &JoyState.lZ,
+                       &JoyState.lRx,
+                       &JoyState.lRy,
+                       &JoyState.lRz,
+                       JoyState.rglSlider.data(),
+                       &JoyState.rglSlider[1]};
   for (int axis = 0; axis < axes; ++axis) {
     const size_t offset = static_cast<size_t>(axis) * 4;
     *values[axis] = ScaleAxis(reading.axes[static_cast<size_t>(axis)], reading.axisMax,

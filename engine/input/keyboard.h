@@ -11,7 +11,7 @@
 // Key codes for each state: 36 rows of three, 0 for an empty place.
 using TKeyAssigns = std::array<std::array<int32_t, 3>, kInputStateCount>;
 
-inline constexpr size_t kStoredAssignsSize = kInputStateCount * 3 * 4;  // 432 bytes
+inline constexpr size_t kStoredAssignsSize = size_t{kInputStateCount} * 3 * 4;  // 432 bytes
 
 // The game's table: K J H L and the arrows and the numeric pad for the directions, Z and
 // Space, X and Enter for the first two buttons, F2 for button 9.

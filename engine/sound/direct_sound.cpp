@@ -24,7 +24,7 @@ void putLE32(uint8_t* p, uint32_t v) {
 // The format record (WAVEFORMATEX, no extra bytes) the device reports for a buffer.
 std::vector<uint8_t> formatBlock(const platform::AudioFormat& f) {
   std::vector<uint8_t> block(18);
-  putLE16(&block[0], f.formatTag);
+  putLE16(block.data(), f.formatTag);
   putLE16(&block[2], f.channels);
   putLE32(&block[4], f.samplesPerSec);
   putLE32(&block[8], f.samplesPerSec * f.frameBytes());

@@ -155,7 +155,7 @@ void TCustomDXSound::Restore() {
   if (OnRestore) OnRestore(this);
 }
 
-void TCustomDXSound::RegisterNotifyEvent(TObject* receiver, TDXSoundNotifyEvent handler) {
+void TCustomDXSound::RegisterNotifyEvent(TObject* receiver, const TDXSoundNotifyEvent& handler) {
   UnRegisterNotifyEvent(receiver);
   handlers_.emplace_back(receiver, handler);
   if (initialized_) {

@@ -66,7 +66,7 @@ class TCustomDXSound : public TComponent {
   void Restore();
 
   // A receiver registers one handler; registering again replaces it.
-  void RegisterNotifyEvent(TObject* receiver, TDXSoundNotifyEvent handler);
+  void RegisterNotifyEvent(TObject* receiver, const TDXSoundNotifyEvent& handler);
   void UnRegisterNotifyEvent(TObject* receiver);
 
   bool AutoInitialize = true;

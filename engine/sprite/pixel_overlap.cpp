@@ -28,8 +28,8 @@ bool anyOpaquePair(const Region& a, const Region& b, int width, int height, uint
     const uint8_t* rowA = a.first + y * a.pitch;
     const uint8_t* rowB = b.first + y * b.pitch;
     for (int x = 0; x < width; ++x) {
-      if ((readPixel<Bytes>(rowA + x * Bytes) & mask) != keyA &&
-          (readPixel<Bytes>(rowB + x * Bytes) & mask) != keyB) {
+      if ((readPixel<Bytes>(rowA + std::ptrdiff_t{x} * Bytes) & mask) != keyA &&
+          (readPixel<Bytes>(rowB + std::ptrdiff_t{x} * Bytes) & mask) != keyB) {
         return true;
       }
     }

@@ -6,7 +6,8 @@
 
 #include "framework/form.h"
 
-using TControlSubClassProc = std::function<void(TMessage& Message, const std::function<void(TMessage&)>& DefWindowProc)>;
+using TControlSubClassProc =
+    std::function<void(TMessage& Message, const std::function<void(TMessage&)>& DefWindowProc)>;
 
 class TControlSubClass {
  public:

@@ -9,7 +9,8 @@ namespace {
 const std::array<double, 256> kCosTable = [] {
   std::array<double, 256> table{};
   const long double pi = 3.141592653589793238462643383279502884L;
-  for (int i = 0; i < 256; ++i) table[static_cast<size_t>(i)] = static_cast<double>(std::cos(2.0L * pi * i / 256.0L));
+  for (int i = 0; i < 256; ++i)
+    table[static_cast<size_t>(i)] = static_cast<double>(std::cos(2.0L * pi * i / 256.0L));
   return table;
 }();
 

@@ -39,7 +39,8 @@ void TCustomDXTimer::SetEnabled(bool value) {
 
 void TCustomDXTimer::SetInterval(int64_t value) {
   if (value == static_cast<int64_t>(interval_)) return;
-  interval_ = static_cast<uint32_t>(std::clamp<int64_t>(value, 0, std::numeric_limits<int32_t>::max()));
+  interval_ =
+      static_cast<uint32_t>(std::clamp<int64_t>(value, 0, std::numeric_limits<int32_t>::max()));
   intervalDivisor_ = std::max<uint32_t>(interval_, 1);
 }
 
@@ -108,7 +109,8 @@ void TCustomDXTimer::AppIdle(bool& done) {
   if (elapsed < interval_) return;
   lastTick_ = t;
   // Lags beyond 24 days are capped rather than turning negative.
-  const uint32_t lag = std::clamp<uint32_t>(elapsed / intervalDivisor_, 1, std::numeric_limits<int32_t>::max());
+  const uint32_t lag =
+      std::clamp<uint32_t>(elapsed / intervalDivisor_, 1, std::numeric_limits<int32_t>::max());
   ++frameCounter_;
   const int32_t window = std::max(static_cast<int32_t>(t - rateTick_), 1);
   if (window >= 1000) {

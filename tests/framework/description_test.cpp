@@ -10,7 +10,8 @@ class TStoredThing : public TComponent {
   std::string ClassName() const override { return className; }
   void SetStoredProperty(const std::string& name, const TPropertyValue& value) override {
     if (name == "Fail") throw Exception("bad value");
-    if (name == "Name" || name == "Left" || name == "Top") return TComponent::SetStoredProperty(name, value);
+    if (name == "Name" || name == "Left" || name == "Top")
+      return TComponent::SetStoredProperty(name, value);
     if (name.rfind("X", 0) != 0) UnknownProperty(name);
     seen.push_back({name, value});
     wasLoadingWhenSet = wasLoadingWhenSet && Loading();
@@ -68,7 +69,7 @@ object Main: TThing
   end
 end
 )",
-                                               testInclude);
+                                                testInclude);
   ASSERT_EQ(d.properties.size(), 9u);
   EXPECT_EQ(d.properties[0].value.integer, -42);
   EXPECT_EQ(d.properties[1].value.integer, 255);
@@ -86,12 +87,12 @@ end
 
 TEST(DescriptionParse, DamagedTextNamesTheLine) {
   const char* broken[] = {
-      "object A: TThing\n  X = 'open\nend",      // unterminated string
-      "object A: TThing\n  X = {0G}\nend",       // not hex
-      "object A: TThing\n  X = {012}\nend",      // odd digits
-      "object A: TThing\n  X = {@missing}\nend", // include not found
-      "object A: TThing\n  X = 1\n",             // no end
-      "object A TThing\nend",                    // no colon
+      "object A: TThing\n  X = 'open\nend",         // unterminated string
+      "object A: TThing\n  X = {0G}\nend",          // not hex
+      "object A: TThing\n  X = {012}\nend",         // odd digits
+      "object A: TThing\n  X = {@missing}\nend",    // include not found
+      "object A: TThing\n  X = 1\n",                // no end
+      "object A TThing\nend",                       // no colon
       "object A: TThing\n  X = <item X = 1>\nend",  // item without end
       "object A: TThing\nend\nextra",
       "",
@@ -112,9 +113,10 @@ TEST(DescriptionRead, CreatesChildrenInOrderAndLoadsAfterwards) {
   TStoredThing root(nullptr);
   root.loadedOrder = &loaded;
   TThingFactory factory(root);
-  ReadDescription(ParseDescription("object Main: TThing\n XA = 1\n object B: TThing\n XB = 2\n end\n"
-                                   " object C: TThing\n end\nend"),
-                  root, factory);
+  ReadDescription(
+      ParseDescription("object Main: TThing\n XA = 1\n object B: TThing\n XB = 2\n end\n"
+                       " object C: TThing\n end\nend"),
+      root, factory);
   EXPECT_EQ(loaded, (std::vector<std::string>{"Main", "B", "C"}));
   ASSERT_EQ(root.ComponentCount(), 2);
   auto* b = dynamic_cast<TStoredThing*>(root.FindComponent("b"));
@@ -129,11 +131,13 @@ TEST(DescriptionRead, FaultsAreReadingErrorsNamingComponentAndProperty) {
     const char* text;
     const char* expected;
   } cases[] = {
-      {"object Main: TThing\n Unknown = 1\nend", "Error reading Main.Unknown: Property Unknown does not exist"},
+      {"object Main: TThing\n Unknown = 1\nend",
+       "Error reading Main.Unknown: Property Unknown does not exist"},
       {"object Main: TThing\n Fail = 1\nend", "Error reading Main.Fail: bad value"},
       {"object Main: TThing\n object B: TOther\n end\nend", "Class TOther not found"},
       {"object Main: TOther\nend", "class TThing expected"},
-      {"object Main: TThing\n object B: TThing\n end\n object B: TThing\n end\nend", "B already exists"},
+      {"object Main: TThing\n object B: TThing\n end\n object B: TThing\n end\nend",
+       "B already exists"},
   };
   for (const Case& c : cases) {
     TStoredThing root(nullptr);

@@ -121,7 +121,7 @@ TEST(RecordedGame, NothingButTheRecordedGamePlaysBack) {
 // The file rewritten with the high-resolution counter's readings in one frame changed:
 // the game seeds its random numbers from them, so its state goes another way there.
 void changeCounterReadingsOf(uint32_t frame, const std::string& from, const std::string& to) {
-  platform::ReplayReader reader(platform::ReadReplayFile(from));
+  platform::ReplayReader reader(platform::readReplayFile(from));
   platform::ReplayWriter writer(to, reader.header());
   uint32_t lastFrame = 0;
   while (!reader.ended()) {

@@ -72,7 +72,7 @@ TEST_F(RecordingTest, EveryAnswerOfThePlatformIsWrittenInTheOrderAsked) {
     recording.frame(1, 0xABC);
     writer.finish("the end", 9);
 
-    const std::vector<uint8_t> bytes = platform::ReadReplayFile(file);
+    const std::vector<uint8_t> bytes = platform::readReplayFile(file);
     ReplayReader reader(bytes);
     EXPECT_EQ(reader.header().counterFrequency, header.counterFrequency);
     const std::vector<ReplayKind> expected = {

@@ -27,7 +27,7 @@ class ReplayFileTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir_); }
   std::string path(const std::string& name) const { return (dir_ / name).string(); }
   static std::vector<uint8_t> read(const std::string& path) {
-    return platform::ReadReplayFile(path);
+    return platform::readReplayFile(path);
   }
   static void write(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary)
@@ -37,7 +37,7 @@ class ReplayFileTest : public ::testing::Test {
   // The message of the error reading these bytes raises, or "" when they read.
   static std::string errorOf(const std::vector<uint8_t>& bytes) {
     try {
-      ReplayReader::Check(bytes);
+      ReplayReader::check(bytes);
     } catch (const ReplayFileError& e) {
       return e.what();
     }
@@ -224,7 +224,7 @@ TEST_F(ReplayFileTest, EveryKindOfRecordReadsBackAsWritten) {
     writer.finish("level 1, total 0", 42);
   }
   const std::vector<uint8_t> bytes = read(path("all.replay"));
-  EXPECT_EQ(ReplayReader::Check(bytes), "level 1, total 0");
+  EXPECT_EQ(ReplayReader::check(bytes), "level 1, total 0");
   ReplayReader reader(bytes);
   EXPECT_EQ(reader.header().counterFrequency, header.counterFrequency);
   EXPECT_EQ(reader.header().attachments, header.attachments);

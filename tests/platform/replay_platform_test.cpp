@@ -76,7 +76,7 @@ struct Session {
 // A recording's file played back headless.
 struct Replaying {
   explicit Replaying(const std::string& file)
-      : reader(platform::ReadReplayFile(file)), platform(reader, nullptr) {}
+      : reader(platform::readReplayFile(file)), platform(reader, nullptr) {}
   platform::ReplayReader reader;
   platform::ReplayPlatform platform;
 };
@@ -113,7 +113,7 @@ struct ReplayTest : ::testing::Test {
 
 TEST_F(ReplayTest, ASessionReplayedGetsTheAnswersItWasRecordedWith) {
   const Session recorded = record();
-  platform::ReplayReader::Check(platform::ReadReplayFile(file));
+  platform::ReplayReader::check(platform::readReplayFile(file));
   Replaying replaying(file);
   platform::ReplayPlatform& replay = replaying.platform;
   Session replayed;

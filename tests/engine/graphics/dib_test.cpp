@@ -219,12 +219,12 @@ TEST(DIBReading, RunLengthDeltasRowEndsAndStrayRunsStayInsideThePicture) {
   layout.compression = 1;
   layout.palette = bs::palette(256);
   layout.pixels = {2,   9,               // two pixels of 9 at the bottom row
-                 0,   2, 1, 1,         // delta: one right, one up
-                 200, 5,               // a run far past the row's end is cut at the edge
-                 0,   0,               // row end
-                 0,   3, 1, 2,  3, 0,  // three literal pixels, padded to an even count
-                 0,   2, 0, 40,        // a delta out of the picture ends the drawing
-                 7,   7};
+                   0,   2, 1, 1,         // delta: one right, one up
+                   200, 5,               // a run far past the row's end is cut at the edge
+                   0,   0,               // row end
+                   0,   3, 1, 2,  3, 0,  // three literal pixels, padded to an even count
+                   0,   2, 0, 40,        // a delta out of the picture ends the drawing
+                   7,   7};
   const TDIB dib = readFile(bs::bmpFile(layout));
   EXPECT_EQ(dib.Pixel(0, 2), 9u);
   EXPECT_EQ(dib.Pixel(1, 2), 9u);
