@@ -1,5 +1,6 @@
 // The frame step's clocks: play time instead of frames, the ceiling on one frame, the
-// pause while the game is in the background, and the loop's waiting behind boxes.
+// pause while the game is in the background, the loop's waiting behind boxes, and the
+// texts it writes over the picture.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include "game/main_form_fixture.h"
 #include "game/monster_sprite.h"
 #include "game/player_sprite.h"
+#include "game/scene_sprites.h"
 #include "platform/virtual_keys.h"
 
 namespace {
@@ -225,6 +227,76 @@ TEST_F(FrameStepTest, ANewGameStartedJustBeforeAPauseBuildsItsLevelOnlyAfterIt) 
   EXPECT_EQ(GameVars.LevelReady, 1);
   frame(16);
   EXPECT_EQ(spritesOf<TPlayerSprite>().size(), 1u);  // the old shark left, a new one came
+}
+
+// The main window with every text the frame step draws remembered, font and all.
+struct OverlayTest : MainFormTest {
+  RecordingTextRenderer* text = nullptr;
+
+  void prepare() override {
+    auto recorder = std::make_unique<RecordingTextRenderer>();
+    text = recorder.get();
+    f.platform.setText(std::move(recorder));
+  }
+  const DrawnText* drawn(const std::string& what) const {
+    for (const DrawnText& d : text->drawn) {
+      if (d.text == what) return &d;
+    }
+    return nullptr;
+  }
+};
+
+// The intro and the records set no font name, and the records no colour or size either:
+// the canvas keeps what the overlay of the frame before left on it.
+TEST_F(OverlayTest, IntroAndRecordsTextsWriteInTheStyleTheFrameBeforeLeft) {
+  showActive();
+  frames(1);
+  GameVars.GameState = gsRecords;
+  text->drawn.clear();
+  frames(1);
+  const DrawnText* name = drawn("Sharky");
+  ASSERT_NE(name, nullptr);
+  EXPECT_EQ(name->font.family, "Comic Sans MS");
+  EXPECT_EQ(name->font.sizePoints, 20);
+  EXPECT_EQ(name->font.color, 0x000000FFu);  // red
+  GameVars.GameState = gsLevelIntro;
+  GameVars.Level = 3;
+  text->drawn.clear();
+  frames(1);
+  const DrawnText* number = drawn("3");
+  const DrawnText* target = drawn("Набери 200 очков!");
+  ASSERT_NE(number, nullptr);
+  ASSERT_NE(target, nullptr);
+  EXPECT_EQ(number->font.family, "Comic Sans MS");
+  EXPECT_EQ(number->font.color, 0x00FFFF00u);  // cyan
+  EXPECT_EQ(target->font.family, "Comic Sans MS");
+  EXPECT_EQ(target->font.sizePoints, 26);
+}
+
+// Life has no floor: the frame in which a touch takes it below zero shows that value,
+// and the same frame's game-over test ends the game.
+TEST_F(OverlayTest, LifeBelowZeroIsShownInTheFrameThatEndsTheGame) {
+  showActive();
+  GameVars.GameState = gsPlay;
+  frames(1);
+  const std::vector<TMonoSprite*> monsters = spritesOf<TMonoSprite>();
+  for (size_t i = 1; i < monsters.size(); ++i) monsters[i]->Kill();
+  form->DXSpriteEngine->Dead();
+  const TPlayerSprite& shark = *spritesOf<TPlayerSprite>()[0];
+  TMonoSprite& barrel = *monsters[0];
+  barrel.Kind = 5;  // life -12
+  FitToImage(barrel, images().FindByName("F51"));
+  barrel.Speed = 0;
+  barrel.WobblePhase = 64;  // hardly any sway
+  barrel.PosX = shark.PosX + (shark.Width - barrel.Width) / 2;
+  barrel.PosY = shark.PosY + (shark.Height - barrel.Height) / 2;
+  GameVars.Life = 5;
+  GameVars.Hunger = 0;
+  text->drawn.clear();
+  frames(1);
+  EXPECT_TRUE(text->sawText("Жизни: -7", 75, 555));
+  EXPECT_EQ(GameVars.GameState, gsGameOver);
+  EXPECT_EQ(GameVars.Life, 100);
 }
 
 // A game whose message boxes are real windows, as the program shows them.

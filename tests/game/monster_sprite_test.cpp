@@ -98,6 +98,23 @@ TEST_F(MonsterTest, SwimsLeftSwaysAndShowsTheSharedFrame) {
   EXPECT_EQ(GameVars.LastLag, 23.0);
 }
 
+// Every move seeds the generator from the clock again, before its own draws; so all
+// monsters moved at one reading of the clock draw the same numbers.
+TEST_F(MonsterTest, EveryMoveSeedsTheGeneratorAfreshFromTheClock) {
+  f.clock().setHighResCounter(0xC0FFEE);
+  RandSeed = 12345;
+  monster(1, 5000, 300)->MoveSelf(10);  // off the screen it draws nothing
+  EXPECT_EQ(RandSeed, 0xC0FFEEu);
+  bubblesAlways(true);
+  for (double x : {100.0, 300.0, 500.0, 700.0}) monster(1, x, 300)->MoveSelf(10);
+  const std::vector<TeffectSprite*> bubbles = spritesOf<TeffectSprite>();
+  ASSERT_EQ(bubbles.size(), 4u);
+  for (const TeffectSprite* b : bubbles) {
+    EXPECT_EQ(b->ZOrder(), bubbles[0]->ZOrder());
+    EXPECT_EQ(b->Speed, bubbles[0]->Speed);
+  }
+}
+
 TEST_F(MonsterTest, AFinishedLevelsMonsterGoesButItsLastBubbleStays) {
   bubblesAlways(true);
   TMonoSprite* m = monster(5, 400, 300);

@@ -85,7 +85,8 @@ TEST(RecordsFile, NamesTravelInWindows1251AndComeBackWhole) {
   TRecordTable table;
   table.Names[0] = "Акула Ёж";
   table.Names[1] = std::string(300, 'w');
-  table.Names[2] = "日本 🦈";  // nothing of it fits the code page
+  table.Names[2] = "日本 🦈";   // nothing of it fits the code page
+  table.Names[3] = "two\r\nlines";  // would end the line early
   table.Scores = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
   const std::string bytes = FormatRecords(table);
   EXPECT_EQ(bytes.substr(0, 10), "\xC0\xEA\xF3\xEB\xE0 \xA8\xE6\r\n");
@@ -93,6 +94,7 @@ TEST(RecordsFile, NamesTravelInWindows1251AndComeBackWhole) {
   EXPECT_EQ(back.Names[0], "Акула Ёж");
   EXPECT_EQ(back.Names[1], table.Names[1]);
   EXPECT_EQ(back.Names[2], "?? ?");
+  EXPECT_EQ(back.Names[3], "two??lines");
   EXPECT_EQ(back.Scores, table.Scores);
   // Every line ends in CR LF, the last one too.
   int lines = 0;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "support/fake_app.h"
 
 namespace {
@@ -69,6 +71,14 @@ TEST_F(TimerTest, TickCounterWrapGivesTheTrueElapsedTime) {
   load(false, 0);
   idleAt(10);
   EXPECT_EQ(lags, (std::vector<int32_t>{16}));
+}
+
+// A lag beyond the signed range (a machine suspended for weeks) is capped, not negative.
+TEST_F(TimerTest, ALagBeyondTheSignedRangeIsCappedNotTurnedNegative) {
+  f.clock().setTicks(0);
+  load(false, 0);
+  idleAt(3'000'000'000u);
+  EXPECT_EQ(lags, (std::vector<int32_t>{std::numeric_limits<int32_t>::max()}));
 }
 
 TEST_F(TimerTest, FramesPerSecondOverTheRateWindow) {
