@@ -12,7 +12,7 @@
 
 #include "engine/input/dx_input.h"
 #include "game/level_builder.h"
-#include "game/main_form_fixture.h"
+#include "game/monster_fixture.h"
 #include "game/monster_sprite.h"
 #include "game/player_sprite.h"
 #include "game/scene_sprites.h"
@@ -46,19 +46,10 @@ constexpr std::array<const char*, 13> kStems = {"bomba",  "f",     "Angel", "pir
                                                 "bochka", "guban", "kar",   "Zelenuska", "kol",
                                                 "ves",    "Glaz",  "kit"};
 
-struct CreatureKindsTest : MainFormTest {
-  void SetUp() override {
-    MainFormTest::SetUp();
-    engine().ClearChildren();
-    GameVars.LevelReady = 1;
-    GameVars.MonsterFrame = 1;
-  }
+struct CreatureKindsTest : MonsterFixture {
+  // A monster as big as its picture, so that touching it is a matter of placing it.
   TMonoSprite* monster(int kind, double x, double y) {
-    auto* m = TSprite::Create<TMonoSprite>(engine(), images());
-    m->Kind = kind;
-    m->PosX = x;
-    m->PosY = y;
-    m->WobblePhase = 64;  // no sway
+    TMonoSprite* m = MonsterFixture::monster(kind, x, y);
     FitToImage(*m, images().FindByName(MonsterImageName(kind, 1)));
     return m;
   }

@@ -5,28 +5,12 @@
 #include <cmath>
 
 #include "engine/timer/cos_table.h"
-#include "game/main_form_fixture.h"
+#include "game/monster_fixture.h"
 #include "game/scene_sprites.h"
 
 namespace {
 
-struct MonsterTest : MainFormTest {
-  void SetUp() override {
-    MainFormTest::SetUp();
-    engine().ClearChildren();
-    GameVars.LevelReady = 1;
-    GameVars.MonsterFrame = 1;
-  }
-  // A monster that neither swims nor (with a phase at a quarter turn) sways much.
-  TMonoSprite* monster(int kind, double x, double y) {
-    auto* m = TSprite::Create<TMonoSprite>(engine(), images());
-    m->Kind = kind;
-    m->PosX = x;
-    m->PosY = y;
-    m->Speed = 0;
-    m->WobblePhase = 64;  // cosine 0
-    return m;
-  }
+struct MonsterTest : MonsterFixture {
   // Every re-seeding makes the bubble draw come out as a bubble, or never.
   void bubblesAlways(bool always) {
     f.clock().setHighResCounter(always ? SeedGiving(20, 10) : SeedGiving(20, 3));
