@@ -1,7 +1,6 @@
 #include "game/program.h"
 
 #include <cstdlib>
-
 #include <filesystem>
 #include <fstream>
 #include <functional>
