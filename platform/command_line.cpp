@@ -5,10 +5,13 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/glib_ptrs.h"
+
 namespace platform {
 namespace {
 
-// What the GLib parser fills in.
+// What the GLib parser fills in. GLib writes the strings through the option table (and
+// frees the first of an option given twice), so they stay plain pointers, freed here.
 struct Parsed {
   gboolean help = FALSE;
   gboolean version = FALSE;
@@ -138,8 +141,7 @@ CommandLineOutcome parseCommandLine(const std::vector<std::string>& arguments,
        "With --replay: no window, as fast as possible; check the end state", nullptr},
       {nullptr, 0, 0, G_OPTION_ARG_NONE, nullptr, nullptr, nullptr},
   };
-  std::unique_ptr<GOptionContext, void (*)(GOptionContext*)> context(g_option_context_new(nullptr),
-                                                                     g_option_context_free);
+  const GOptionContextUniquePtr context(g_option_context_new(nullptr));
   // GLib's own --help would print its translated headings and end the process.
   g_option_context_set_help_enabled(context.get(), FALSE);
   GOptionGroup* group = g_option_group_new(nullptr, nullptr, nullptr, &parsed, nullptr);
@@ -156,11 +158,9 @@ CommandLineOutcome parseCommandLine(const std::vector<std::string>& arguments,
   argv.push_back(nullptr);
   int argc = static_cast<int>(copies.size());
   char** argp = argv.data();
-  GError* error = nullptr;
-  if (!g_option_context_parse(context.get(), &argc, &argp, &error)) {
-    const std::string message = error != nullptr ? error->message : "Cannot read the options";
-    g_clear_error(&error);
-    return refused(program, message);
+  GErrorUniquePtr error;
+  if (!g_option_context_parse(context.get(), &argc, &argp, OutPointer(error))) {
+    return refused(program, error != nullptr ? error->message : "Cannot read the options");
   }
   for (int i = 1; i < argc; ++i) {
     if (std::string(argp[i]) != "--") {

@@ -2,11 +2,12 @@
 
 #include <glib.h>
 
+#include "platform/glib_ptrs.h"
+
 namespace platform {
 
 struct KeyFile::Handle {
-  GKeyFile* file = g_key_file_new();
-  ~Handle() { g_key_file_free(file); }
+  GKeyFileUniquePtr file{g_key_file_new()};
 };
 
 KeyFile::KeyFile() : handle_(std::make_unique<Handle>()) {}
@@ -15,7 +16,6 @@ KeyFile::~KeyFile() = default;
 
 bool KeyFile::load(const std::string& text, std::string& reason) {
   auto fresh = std::make_unique<Handle>();
-  GError* error = nullptr;
   // Text with a NUL byte would be cut short silently: it is no key file.
   if (text.find('\0') != std::string::npos) {
     reason = "the file holds binary data";
@@ -23,9 +23,10 @@ bool KeyFile::load(const std::string& text, std::string& reason) {
   }
   const auto flags =
       static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS);
-  if (!g_key_file_load_from_data(fresh->file, text.data(), text.size(), flags, &error)) {
+  GErrorUniquePtr error;
+  if (!g_key_file_load_from_data(fresh->file.get(), text.data(), text.size(), flags,
+                                 OutPointer(error))) {
     reason = error != nullptr ? error->message : "the file cannot be read as settings";
-    g_clear_error(&error);
     return false;
   }
   handle_ = std::move(fresh);
@@ -33,23 +34,22 @@ bool KeyFile::load(const std::string& text, std::string& reason) {
 }
 
 bool KeyFile::has(const std::string& group, const std::string& key) const {
-  return g_key_file_has_key(handle_->file, group.c_str(), key.c_str(), nullptr) != FALSE;
+  return g_key_file_has_key(handle_->file.get(), group.c_str(), key.c_str(), nullptr) != FALSE;
 }
 
 std::string KeyFile::value(const std::string& group, const std::string& key) const {
-  gchar* value = g_key_file_get_string(handle_->file, group.c_str(), key.c_str(), nullptr);
+  GCharUniquePtr value(
+      g_key_file_get_string(handle_->file.get(), group.c_str(), key.c_str(), nullptr));
   if (value == nullptr) {
     // A value with a broken escape is still the player's text: take it as written.
-    value = g_key_file_get_value(handle_->file, group.c_str(), key.c_str(), nullptr);
+    value.reset(g_key_file_get_value(handle_->file.get(), group.c_str(), key.c_str(), nullptr));
   }
   if (value == nullptr) return std::string();
-  std::string result(value);
-  g_free(value);
-  return result;
+  return std::string(value.get());
 }
 
 void KeyFile::setValue(const std::string& group, const std::string& key, const std::string& value) {
-  g_key_file_set_string(handle_->file, group.c_str(), key.c_str(), value.c_str());
+  g_key_file_set_string(handle_->file.get(), group.c_str(), key.c_str(), value.c_str());
 }
 
 void KeyFile::setComment(const std::string& group, const std::string& key,
@@ -64,17 +64,15 @@ void KeyFile::setComment(const std::string& group, const std::string& key,
     spaced += " " + comment.substr(start, end - start);
     start = end + 1;
   }
-  g_key_file_set_comment(handle_->file, group.empty() ? nullptr : group.c_str(),
+  g_key_file_set_comment(handle_->file.get(), group.empty() ? nullptr : group.c_str(),
                          key.empty() ? nullptr : key.c_str(), spaced.c_str(), nullptr);
 }
 
 std::string KeyFile::text() const {
   gsize length = 0;
-  gchar* data = g_key_file_to_data(handle_->file, &length, nullptr);
+  const GCharUniquePtr data(g_key_file_to_data(handle_->file.get(), &length, nullptr));
   if (data == nullptr) return std::string();
-  std::string result(data, length);
-  g_free(data);
-  return result;
+  return std::string(data.get(), length);
 }
 
 }  // namespace platform

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/glib_ptrs.h"
+#include "platform/pango_cairo_ptrs.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -35,25 +37,21 @@ struct FamilyMatch {
 
 FamilyMatch matchFamily(const std::string& family) {
   FamilyMatch result;
-  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family.c_str()));
+  const FcPatternUniquePtr pattern(FcNameParse(reinterpret_cast<const FcChar8*>(family.c_str())));
   if (pattern == nullptr) return result;
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
+  FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+  FcDefaultSubstitute(pattern.get());
   FcResult status = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &status);
-  if (match != nullptr) {
-    FcChar8* found = nullptr;
-    for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &found) == FcResultMatch; ++i) {
-      if (lower(reinterpret_cast<const char*>(found)) == lower(family)) result.installed = true;
-    }
-    FcLangSet* langs = nullptr;
-    if (FcPatternGetLangSet(match, FC_LANG, 0, &langs) == FcResultMatch) {
-      result.russian =
-          FcLangSetHasLang(langs, reinterpret_cast<const FcChar8*>("ru")) == FcLangEqual;
-    }
-    FcPatternDestroy(match);
+  const FcPatternUniquePtr match(FcFontMatch(nullptr, pattern.get(), &status));
+  if (match == nullptr) return result;
+  FcChar8* found = nullptr;
+  for (int i = 0; FcPatternGetString(match.get(), FC_FAMILY, i, &found) == FcResultMatch; ++i) {
+    if (lower(reinterpret_cast<const char*>(found)) == lower(family)) result.installed = true;
   }
-  FcPatternDestroy(pattern);
+  FcLangSet* langs = nullptr;
+  if (FcPatternGetLangSet(match.get(), FC_LANG, 0, &langs) == FcResultMatch) {
+    result.russian = FcLangSetHasLang(langs, reinterpret_cast<const FcChar8*>("ru")) == FcLangEqual;
+  }
   return result;
 }
 
@@ -93,31 +91,21 @@ std::string resolveFamily(const std::string& requested) {
 // Text that is not valid UTF-8 has its bad bytes replaced, so Pango never sees them.
 std::string validUtf8(const std::string& text) {
   if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) return text;
-  gchar* valid = g_utf8_make_valid(text.data(), static_cast<gssize>(text.size()));
-  std::string out(valid);
-  g_free(valid);
-  return out;
+  const GCharUniquePtr valid(g_utf8_make_valid(text.data(), static_cast<gssize>(text.size())));
+  return std::string(valid.get());
 }
 
 class PangoTextRenderer final : public TextRenderer {
  public:
-  PangoTextRenderer() {
-    fontMap_ = pango_cairo_font_map_new();
-    context_ = pango_font_map_create_context(fontMap_);
-    pango_cairo_context_set_resolution(context_, kScreenDpi);
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
-    pango_cairo_context_set_font_options(context_, options);
-    cairo_font_options_destroy(options);
+  PangoTextRenderer()
+      : fontMap_(pango_cairo_font_map_new()),
+        context_(pango_font_map_create_context(fontMap_.get())) {
+    pango_cairo_context_set_resolution(context_.get(), kScreenDpi);
+    const CairoFontOptionsUniquePtr options(cairo_font_options_create());
+    cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_SLIGHT);
+    pango_cairo_context_set_font_options(context_.get(), options.get());
   }
-  ~PangoTextRenderer() override {
-    for (auto& [key, description] : fonts_) pango_font_description_free(description);
-    g_object_unref(context_);
-    g_object_unref(fontMap_);
-  }
-  PangoTextRenderer(const PangoTextRenderer&) = delete;
-  PangoTextRenderer& operator=(const PangoTextRenderer&) = delete;
 
   void drawText(void* pixels, int width, int height, int pitch, PixelFormat format, int x, int y,
                 const std::string& text, const FontSpec& font) override {
@@ -141,22 +129,7 @@ class PangoTextRenderer final : public TextRenderer {
     }
     uint8_t* data = copy.empty() ? target : copy.data();
     const int dataStride = copy.empty() ? pitch : stride;
-    cairo_surface_t* surface =
-        cairo_image_surface_create_for_data(data, cairoFormat, width, height, dataStride);
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
-      cairo_t* cr = cairo_create(surface);
-      const double red = (font.color & 0xFF) / 255.0;
-      const double green = ((font.color >> 8) & 0xFF) / 255.0;
-      const double blue = ((font.color >> 16) & 0xFF) / 255.0;
-      cairo_set_source_rgb(cr, red, green, blue);
-      PangoLayout* layout = makeLayout(cr, text, font);
-      cairo_move_to(cr, x, y);
-      pango_cairo_show_layout(cr, layout);
-      g_object_unref(layout);
-      cairo_destroy(cr);
-      cairo_surface_flush(surface);
-    }
-    cairo_surface_destroy(surface);
+    draw(data, cairoFormat, width, height, dataStride, x, y, text, font);
     if (!copy.empty()) {
       for (int row = 0; row < height; ++row) {
         std::memcpy(target + static_cast<size_t>(row) * pitch,
@@ -167,22 +140,43 @@ class PangoTextRenderer final : public TextRenderer {
   }
 
   void textExtent(const std::string& text, const FontSpec& font, int& width, int& height) override {
-    PangoLayout* layout = makeLayout(nullptr, text.empty() ? std::string(" ") : text, font);
-    pango_layout_get_pixel_size(layout, &width, &height);
+    const GObjectUniquePtr<PangoLayout> layout =
+        makeLayout(nullptr, text.empty() ? std::string(" ") : text, font);
+    pango_layout_get_pixel_size(layout.get(), &width, &height);
     if (text.empty()) width = 0;
-    g_object_unref(layout);
   }
 
  private:
-  PangoLayout* makeLayout(cairo_t* cr, const std::string& text, const FontSpec& font) {
-    if (cr != nullptr) {
-      pango_cairo_update_context(cr, context_);
-      pango_cairo_context_set_resolution(context_, kScreenDpi);
+  // Draws the text into pixels Cairo can take as they are; everything Cairo and Pango
+  // made for it is gone on return.
+  void draw(uint8_t* data, cairo_format_t cairoFormat, int width, int height, int stride, int x,
+            int y, const std::string& text, const FontSpec& font) {
+    const CairoSurfaceUniquePtr surface(
+        cairo_image_surface_create_for_data(data, cairoFormat, width, height, stride));
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return;
+    {
+      const CairoUniquePtr cr(cairo_create(surface.get()));
+      const double red = (font.color & 0xFF) / 255.0;
+      const double green = ((font.color >> 8) & 0xFF) / 255.0;
+      const double blue = ((font.color >> 16) & 0xFF) / 255.0;
+      cairo_set_source_rgb(cr.get(), red, green, blue);
+      const GObjectUniquePtr<PangoLayout> layout = makeLayout(cr.get(), text, font);
+      cairo_move_to(cr.get(), x, y);
+      pango_cairo_show_layout(cr.get(), layout.get());
     }
-    PangoLayout* layout = pango_layout_new(context_);
-    pango_layout_set_font_description(layout, description(font));
+    cairo_surface_flush(surface.get());
+  }
+
+  GObjectUniquePtr<PangoLayout> makeLayout(cairo_t* cr, const std::string& text,
+                                           const FontSpec& font) {
+    if (cr != nullptr) {
+      pango_cairo_update_context(cr, context_.get());
+      pango_cairo_context_set_resolution(context_.get(), kScreenDpi);
+    }
+    GObjectUniquePtr<PangoLayout> layout(pango_layout_new(context_.get()));
+    pango_layout_set_font_description(layout.get(), description(font));
     const std::string valid = validUtf8(text);
-    pango_layout_set_text(layout, valid.data(), static_cast<int>(valid.size()));
+    pango_layout_set_text(layout.get(), valid.data(), static_cast<int>(valid.size()));
     return layout;
   }
 
@@ -190,25 +184,27 @@ class PangoTextRenderer final : public TextRenderer {
     const std::string key = font.family + '\n' + std::to_string(font.sizePoints) + '\n' +
                             (font.bold ? "b" : "") + (font.italic ? "i" : "");
     auto it = fonts_.find(key);
-    if (it != fonts_.end()) return it->second;
+    if (it != fonts_.end()) return it->second.get();
     auto family = families_.find(font.family);
     if (family == families_.end()) {
       family = families_.emplace(font.family, resolveFamily(font.family)).first;
     }
-    PangoFontDescription* d = pango_font_description_new();
+    PangoFontDescriptionUniquePtr owned(pango_font_description_new());
+    PangoFontDescription* d = owned.get();
     pango_font_description_set_family(d, family->second.c_str());
     const double points = font.sizePoints > 0 ? font.sizePoints : 8.0;
     pango_font_description_set_size(d, static_cast<gint>(points * PANGO_SCALE));
     pango_font_description_set_weight(d, font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
     pango_font_description_set_style(d, font.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
-    fonts_.emplace(key, d);
+    fonts_.emplace(key, std::move(owned));
     return d;
   }
 
-  PangoFontMap* fontMap_ = nullptr;
-  PangoContext* context_ = nullptr;
+  // Members go last to first: the descriptions and the context before the font map.
+  GObjectUniquePtr<PangoFontMap> fontMap_;
+  GObjectUniquePtr<PangoContext> context_;
   std::map<std::string, std::string> families_;
-  std::map<std::string, PangoFontDescription*> fonts_;
+  std::map<std::string, PangoFontDescriptionUniquePtr> fonts_;
 };
 
 }  // namespace

@@ -125,7 +125,7 @@ struct ReplayWriter::Stream {
 
 ReplayWriter::ReplayWriter(const std::string& path, const ReplayHeader& header)
     : path_(path), tempPath_(path + ".part") {
-  file_ = std::fopen(tempPath_.c_str(), "wb");
+  file_.reset(std::fopen(tempPath_.c_str(), "wb"));
   if (file_ == nullptr) {
     throw ReplayFileError(std::string("cannot be written: ") + std::strerror(errno));
   }
@@ -135,10 +135,10 @@ ReplayWriter::ReplayWriter(const std::string& path, const ReplayHeader& header)
     throw ReplayFileError("cannot be written: no memory to compress");
   }
   stream_->started = true;
-  std::fwrite(kMagic, 1, sizeof kMagic, file_);
+  std::fwrite(kMagic, 1, sizeof kMagic, file_.get());
   const uint8_t format[2] = {static_cast<uint8_t>(kReplayFormat & 0xFF),
                              static_cast<uint8_t>(kReplayFormat >> 8)};
-  std::fwrite(format, 1, sizeof format, file_);
+  std::fwrite(format, 1, sizeof format, file_.get());
   putVarint(header.counterFrequency);
   putVarint(header.attachments.size());
   for (const auto& [name, bytes] : header.attachments) {
@@ -149,7 +149,7 @@ ReplayWriter::ReplayWriter(const std::string& path, const ReplayHeader& header)
 
 ReplayWriter::~ReplayWriter() {
   if (file_ != nullptr) {
-    std::fclose(file_);
+    file_.reset();
     std::remove(tempPath_.c_str());
   }
 }
@@ -301,16 +301,17 @@ void ReplayWriter::compress(bool last) {
     result = deflate(z, last ? Z_FINISH : Z_NO_FLUSH);
     if (result == Z_STREAM_ERROR) return fail("cannot compress");
     const size_t produced = sizeof out - z->avail_out;
-    if (std::fwrite(out, 1, produced, file_) != produced) return fail(std::strerror(errno));
+    if (std::fwrite(out, 1, produced, file_.get()) != produced) {
+      return fail(std::strerror(errno));
+    }
   } while (z->avail_out == 0 || (last && result != Z_STREAM_END));
   pending_.clear();
 }
 
 void ReplayWriter::fail(const char* what) {
   if (file_ != nullptr) {
-    std::fclose(file_);
+    file_.reset();
     std::remove(tempPath_.c_str());
-    file_ = nullptr;
   }
   pending_ = what;  // the reason, for finish to report
 }
@@ -326,9 +327,9 @@ void ReplayWriter::finish(const std::string& endState, uint64_t digest) {
     compress(true);
   }
   if (file_ == nullptr) throw ReplayFileError("cannot be written: " + pending_);
-  const bool synced = std::fflush(file_) == 0 && fsync(fileno(file_)) == 0;
-  const bool closed = std::fclose(file_) == 0;
-  file_ = nullptr;
+  std::FILE* file = file_.release();  // closed by hand: a failed close fails the recording
+  const bool synced = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+  const bool closed = std::fclose(file) == 0;
   if (!synced || !closed || std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
     const std::string reason = std::strerror(errno);
     std::remove(tempPath_.c_str());
@@ -590,17 +591,16 @@ std::string ReplayReader::check(const std::vector<uint8_t>& file) {
 }
 
 std::vector<uint8_t> readReplayFile(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  const FileUniquePtr file(std::fopen(path.c_str(), "rb"));
   if (file == nullptr)
     throw ReplayFileError(std::string("cannot be read: ") + std::strerror(errno));
   std::vector<uint8_t> bytes;
   uint8_t chunk[kChunk];
   size_t count = 0;
-  while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+  while ((count = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
     bytes.insert(bytes.end(), chunk, chunk + count);
   }
-  const int error = std::ferror(file) != 0 ? errno : 0;  // a folder opens but does not read
-  std::fclose(file);
+  const int error = std::ferror(file.get()) != 0 ? errno : 0;  // a folder opens but does not read
   if (error != 0) throw ReplayFileError(std::string("cannot be read: ") + std::strerror(error));
   return bytes;
 }

@@ -22,6 +22,7 @@
 
 #include "platform/input_system.h"
 #include "platform/platform.h"
+#include "platform/stdio_ptrs.h"
 
 namespace platform {
 
@@ -130,7 +131,7 @@ class ReplayWriter {
 
   std::string path_;
   std::string tempPath_;
-  std::FILE* file_ = nullptr;
+  FileUniquePtr file_;  // the temporary file; empty once it is closed
   std::unique_ptr<Stream> stream_;
   std::string pending_;
   uint32_t lastTicks_ = 0;

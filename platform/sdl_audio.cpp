@@ -9,6 +9,7 @@
 
 #include "platform/audio_system.h"
 #include "platform/memory_audio_buffer.h"
+#include "platform/sdl_ptrs.h"
 
 namespace platform {
 
@@ -67,20 +68,21 @@ AudioFormat fromSdl(const SDL_AudioSpec& obtained) {
 // The open SDL device, shared by the device object and its buffers so that a buffer
 // outliving its device stays harmless.
 struct DeviceState {
-  SDL_AudioDeviceID id = 0;
+  SdlAudioDeviceHandle device;  // closed by the device object, whoever else holds this
   SDL_AudioSpec obtained{};
   int buffers = 0;
 };
 
-// Opens the default output paused; 0 when SDL refuses.
-SDL_AudioDeviceID openPaused(const AudioFormat& format, SDL_AudioSpec& obtained) {
+// Opens the default output paused; an empty handle when SDL refuses.
+SdlAudioDeviceHandle openPaused(const AudioFormat& format, SDL_AudioSpec& obtained) {
   SDL_AudioSpec wanted{};
   wanted.freq = static_cast<int>(format.samplesPerSec);
   wanted.format = sdlSampleType(format);
   wanted.channels = static_cast<Uint8>(format.channels);
   wanted.samples = 1024;
   wanted.callback = nullptr;  // queued samples only; nothing is ever queued
-  return SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_ANY_CHANGE);
+  return SdlAudioDeviceHandle(
+      SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_ANY_CHANGE));
 }
 
 class SdlPrimaryBuffer : public MemoryAudioBuffer {
@@ -135,15 +137,16 @@ class SdlAudioDevice : public AudioDevice {
  public:
   explicit SdlAudioDevice(std::shared_ptr<DeviceState> state) : state_(std::move(state)) {}
   ~SdlAudioDevice() override {
-    if (state_->id != 0) SDL_CloseAudioDevice(state_->id);
-    state_->id = 0;
+    state_->device.reset();  // before the audio layer stops, though buffers keep the state
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
   SdlAudioDevice(const SdlAudioDevice&) = delete;
   SdlAudioDevice& operator=(const SdlAudioDevice&) = delete;
 
   AudioFormat format() const override { return fromSdl(state_->obtained); }
-  bool paused() const override { return SDL_GetAudioDeviceStatus(state_->id) != SDL_AUDIO_PLAYING; }
+  bool paused() const override {
+    return SDL_GetAudioDeviceStatus(state_->device.get()) != SDL_AUDIO_PLAYING;
+  }
   bool setCooperativeLevel(uint32_t, AudioCooperation) override { return true; }
 
   std::unique_ptr<AudioBuffer> createPrimaryBuffer() override {
@@ -162,18 +165,15 @@ class SdlAudioDevice : public AudioDevice {
   // refused.
   void follow(const AudioFormat& format) {
     SDL_AudioSpec obtained{};
-    SDL_AudioDeviceID id = openPaused(format, obtained);
-    if (id == 0) {
+    SdlAudioDeviceHandle device = openPaused(format, obtained);
+    if (!device) {
       const AudioFormat old = fromSdl(state_->obtained);
-      SDL_CloseAudioDevice(state_->id);
-      state_->id = 0;
-      id = openPaused(format, obtained);
-      if (id == 0) id = openPaused(old, obtained);
-      if (id == 0) return;
-    } else {
-      SDL_CloseAudioDevice(state_->id);
+      state_->device.reset();
+      device = openPaused(format, obtained);
+      if (!device) device = openPaused(old, obtained);
+      if (!device) return;
     }
-    state_->id = id;
+    state_->device = std::move(device);  // the old one closes once the new one is open
     state_->obtained = obtained;
   }
 
@@ -186,8 +186,8 @@ class SdlAudioSystem : public AudioSystem {
     silenceAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) return nullptr;
     auto state = std::make_shared<DeviceState>();
-    state->id = openPaused(AudioFormat{}, state->obtained);
-    if (state->id == 0) {
+    state->device = openPaused(AudioFormat{}, state->obtained);
+    if (!state->device) {
       SDL_QuitSubSystem(SDL_INIT_AUDIO);
       return nullptr;
     }

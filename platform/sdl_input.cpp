@@ -10,6 +10,7 @@
 #include "platform/input_system.h"
 #include "platform/rumble_motor.h"
 #include "platform/sdl_keys.h"
+#include "platform/sdl_ptrs.h"
 
 namespace platform {
 
@@ -116,12 +117,10 @@ SDL_HapticEffect toSdl(const HapticEffect& e) {
 
 class SdlHaptic : public HapticDevice {
  public:
-  explicit SdlHaptic(SDL_Haptic* haptic) : haptic_(haptic), features_(SDL_HapticQuery(haptic)) {
-    if (features_ & SDL_HAPTIC_GAIN) SDL_HapticSetGain(haptic_, 100);
+  explicit SdlHaptic(SdlHapticUniquePtr haptic)
+      : haptic_(std::move(haptic)), features_(SDL_HapticQuery(haptic_.get())) {
+    if (features_ & SDL_HAPTIC_GAIN) SDL_HapticSetGain(haptic_.get(), 100);
   }
-  ~SdlHaptic() override { SDL_HapticClose(haptic_); }
-  SdlHaptic(const SdlHaptic&) = delete;
-  SdlHaptic& operator=(const SdlHaptic&) = delete;
 
   std::vector<HapticKind> supportedKinds() override {
     static constexpr HapticKind kAll[] = {
@@ -136,29 +135,29 @@ class SdlHaptic : public HapticDevice {
   }
   int createEffect(const HapticEffect& effect) override {
     SDL_HapticEffect e = toSdl(effect);
-    return SDL_HapticNewEffect(haptic_, &e);
+    return SDL_HapticNewEffect(haptic_.get(), &e);
   }
   bool updateEffect(int handle, const HapticEffect& effect) override {
     SDL_HapticEffect e = toSdl(effect);
-    return SDL_HapticUpdateEffect(haptic_, handle, &e) == 0;
+    return SDL_HapticUpdateEffect(haptic_.get(), handle, &e) == 0;
   }
   bool runEffect(int handle, uint32_t iterations) override {
-    return SDL_HapticRunEffect(haptic_, handle, iterations) == 0;
+    return SDL_HapticRunEffect(haptic_.get(), handle, iterations) == 0;
   }
-  bool stopEffect(int handle) override { return SDL_HapticStopEffect(haptic_, handle) == 0; }
+  bool stopEffect(int handle) override { return SDL_HapticStopEffect(haptic_.get(), handle) == 0; }
   int effectStatus(int handle) override {
     if (!(features_ & SDL_HAPTIC_STATUS)) return -1;
-    const int status = SDL_HapticGetEffectStatus(haptic_, handle);
+    const int status = SDL_HapticGetEffectStatus(haptic_.get(), handle);
     return status < 0 ? -1 : status;
   }
-  void destroyEffect(int handle) override { SDL_HapticDestroyEffect(haptic_, handle); }
+  void destroyEffect(int handle) override { SDL_HapticDestroyEffect(haptic_.get(), handle); }
   bool setAutocenter(bool on) override {
     if (!(features_ & SDL_HAPTIC_AUTOCENTER)) return false;
-    return SDL_HapticSetAutocenter(haptic_, on ? 100 : 0) == 0;
+    return SDL_HapticSetAutocenter(haptic_.get(), on ? 100 : 0) == 0;
   }
 
  private:
-  SDL_Haptic* haptic_;
+  SdlHapticUniquePtr haptic_;
   unsigned int features_;
 };
 
@@ -251,22 +250,16 @@ int32_t povFromDpad(bool up, bool down, bool left, bool right) {
 // that layer in the pad's fixed layout; any other stick as its driver reports it.
 class SdlJoystick : public Joystick {
  public:
-  // controller may be nullptr (a stick SDL cannot map); joystick is then the one to close.
-  SdlJoystick(SDL_GameController* controller, SDL_Joystick* joystick)
-      : controller_(controller), joystick_(joystick), instance_(SDL_JoystickInstanceID(joystick)) {
-    // Presses are caught as SDL reports them, so that one shorter than the time between
-    // two readings is not lost.
-    SDL_AddEventWatch(&SdlJoystick::watchPresses, this);
+  // A pad read through the game-controller layer; its joystick is the controller's own.
+  explicit SdlJoystick(SdlGameControllerUniquePtr controller)
+      : SdlJoystick(SDL_GameControllerGetJoystick(controller.get())) {
+    controller_ = std::move(controller);
   }
-  ~SdlJoystick() override {
-    SDL_DelEventWatch(&SdlJoystick::watchPresses, this);
-    motor_.reset();  // the motor goes before the stick it belongs to
-    if (controller_ != nullptr) {
-      SDL_GameControllerClose(controller_);
-    } else {
-      SDL_JoystickClose(joystick_);
-    }
+  // A stick SDL cannot map, read as its driver reports it.
+  explicit SdlJoystick(SdlJoystickUniquePtr joystick) : SdlJoystick(joystick.get()) {
+    ownJoystick_ = std::move(joystick);
   }
+  ~SdlJoystick() override { SDL_DelEventWatch(&SdlJoystick::watchPresses, this); }
   SdlJoystick(const SdlJoystick&) = delete;
   SdlJoystick& operator=(const SdlJoystick&) = delete;
 
@@ -299,6 +292,13 @@ class SdlJoystick : public Joystick {
   HapticDevice* haptic() override { return motor_.get(); }
 
  private:
+  explicit SdlJoystick(SDL_Joystick* joystick)
+      : joystick_(joystick), instance_(SDL_JoystickInstanceID(joystick)) {
+    // Presses are caught as SDL reports them, so that one shorter than the time between
+    // two readings is not lost.
+    SDL_AddEventWatch(&SdlJoystick::watchPresses, this);
+  }
+
   static int SDLCALL watchPresses(void* self, SDL_Event* event) {
     static_cast<SdlJoystick*>(self)->notePress(*event);
     return 1;
@@ -318,7 +318,7 @@ class SdlJoystick : public Joystick {
 
   void readController(JoystickReading& reading) {
     auto axis = [this](SDL_GameControllerAxis a) {
-      return static_cast<int32_t>(SDL_GameControllerGetAxis(controller_, a));
+      return static_cast<int32_t>(SDL_GameControllerGetAxis(controller_.get(), a));
     };
     reading.axes[0] = axis(SDL_CONTROLLER_AXIS_LEFTX);
     reading.axes[1] = axis(SDL_CONTROLLER_AXIS_LEFTY);
@@ -328,7 +328,7 @@ class SdlJoystick : public Joystick {
     reading.axes[3] = axis(SDL_CONTROLLER_AXIS_RIGHTX);
     reading.axes[4] = axis(SDL_CONTROLLER_AXIS_RIGHTY);
     auto down = [this](SDL_GameControllerButton b) {
-      return SDL_GameControllerGetButton(controller_, b) != 0;
+      return SDL_GameControllerGetButton(controller_.get(), b) != 0;
     };
     reading.pov =
         povFromDpad(down(SDL_CONTROLLER_BUTTON_DPAD_UP), down(SDL_CONTROLLER_BUTTON_DPAD_DOWN),
@@ -351,7 +351,10 @@ class SdlJoystick : public Joystick {
       reading.buttons[static_cast<size_t>(i)] = SDL_JoystickGetButton(joystick_, i) != 0;
   }
 
-  SDL_GameController* controller_;
+  // One of the two owns the stick. The motor, declared after them, goes first: it
+  // belongs to the stick.
+  SdlGameControllerUniquePtr controller_;
+  SdlJoystickUniquePtr ownJoystick_;
   SDL_Joystick* joystick_;
   SDL_JoystickID instance_;
   std::unique_ptr<HapticDevice> motor_;
@@ -426,16 +429,14 @@ class SdlInputSystem : public InputSystem {
     if (!startJoysticks() || position < 0 || position >= SDL_NumJoysticks()) return nullptr;
     std::unique_ptr<SdlJoystick> stick;
     if (SDL_IsGameController(position) == SDL_TRUE) {
-      if (SDL_GameController* controller = SDL_GameControllerOpen(position)) {
-        stick =
-            std::make_unique<SdlJoystick>(controller, SDL_GameControllerGetJoystick(controller));
-      }
+      SdlGameControllerUniquePtr controller(SDL_GameControllerOpen(position));
+      if (controller) stick = std::make_unique<SdlJoystick>(std::move(controller));
     }
     if (!stick) {
       // Not a pad SDL can map, or mapping it failed: the stick as its driver reports it.
-      SDL_Joystick* joystick = SDL_JoystickOpen(position);
+      SdlJoystickUniquePtr joystick(SDL_JoystickOpen(position));
       if (joystick == nullptr) return nullptr;
-      stick = std::make_unique<SdlJoystick>(nullptr, joystick);
+      stick = std::make_unique<SdlJoystick>(std::move(joystick));
     }
     if (haptics && layerUsers_ > 0) stick->setMotor(openMotor(stick->device()));
     return stick;
@@ -464,8 +465,8 @@ class SdlInputSystem : public InputSystem {
   // nullptr when it has neither.
   std::unique_ptr<HapticDevice> openMotor(SDL_Joystick* joystick) {
     if (hapticStarted_ && SDL_JoystickIsHaptic(joystick) == 1) {
-      if (SDL_Haptic* h = SDL_HapticOpenFromJoystick(joystick)) {
-        auto haptic = std::make_unique<SdlHaptic>(h);
+      if (SdlHapticUniquePtr h{SDL_HapticOpenFromJoystick(joystick)}) {
+        auto haptic = std::make_unique<SdlHaptic>(std::move(h));
         if (!haptic->supportedKinds().empty()) return haptic;
       }
     }
@@ -488,7 +489,7 @@ class SdlVirtualJoystick : public VirtualJoystick {
   SdlVirtualJoystick() = default;
   ~SdlVirtualJoystick() override {
     if (!started_) return;
-    if (joystick_ != nullptr) SDL_JoystickClose(joystick_);
+    joystick_.reset();  // closed before it is detached and the layer stops
     for (int i = 0; i < SDL_NumJoysticks(); ++i) {
       if (SDL_JoystickGetDeviceInstanceID(i) == instance_) SDL_JoystickDetachVirtual(i);
     }
@@ -517,18 +518,18 @@ class SdlVirtualJoystick : public VirtualJoystick {
     const int index = SDL_JoystickAttachVirtualEx(&desc);
     if (index < 0) return false;
     instance_ = SDL_JoystickGetDeviceInstanceID(index);
-    joystick_ = SDL_JoystickOpen(index);
+    joystick_.reset(SDL_JoystickOpen(index));
     return joystick_ != nullptr;
   }
 
   void setAxis(int axis, int16_t value) override {
-    SDL_JoystickSetVirtualAxis(joystick_, axis, value);
+    SDL_JoystickSetVirtualAxis(joystick_.get(), axis, value);
   }
   void setButton(int button, bool down) override {
-    SDL_JoystickSetVirtualButton(joystick_, button, down ? SDL_PRESSED : SDL_RELEASED);
+    SDL_JoystickSetVirtualButton(joystick_.get(), button, down ? SDL_PRESSED : SDL_RELEASED);
   }
   void setHat(int hat, int32_t pov) override {
-    SDL_JoystickSetVirtualHat(joystick_, hat, hatFromPov(pov));
+    SDL_JoystickSetVirtualHat(joystick_.get(), hat, hatFromPov(pov));
   }
   std::vector<RumbleCall> rumbles() const override { return rumbles_; }
 
@@ -541,7 +542,7 @@ class SdlVirtualJoystick : public VirtualJoystick {
   bool started_ = false;
   std::string name_;
   SDL_JoystickID instance_ = -1;
-  SDL_Joystick* joystick_ = nullptr;
+  SdlJoystickUniquePtr joystick_;
   std::vector<RumbleCall> rumbles_;
 };
 

@@ -69,17 +69,10 @@ void SdlWindowRegistry::remove(SdlWindow* window) {
   if (it != windows_.end() && it->second == window) windows_.erase(it);
 }
 
-SdlWindowRegistry::~SdlWindowRegistry() {
-  for (SDL_Window* window : kept_) SDL_DestroyWindow(window);
-}
-
-void SdlWindowRegistry::retire(SDL_Window* window) {
-  if (!keepsClosedWindows_) {
-    SDL_DestroyWindow(window);
-    return;
-  }
-  SDL_HideWindow(window);
-  kept_.push_back(window);
+void SdlWindowRegistry::retire(SdlWindowUniquePtr window) {
+  if (!keepsClosedWindows_) return;  // destroyed on return
+  SDL_HideWindow(window.get());
+  kept_.push_back(std::move(window));
 }
 
 SdlWindow* SdlWindowRegistry::find(uint32_t id) const {
@@ -97,20 +90,17 @@ SdlWindow::SdlWindow(const WindowDesc& desc, SdlWindowRegistry& registry)
   if (!desc.bordered) flags |= SDL_WINDOW_BORDERLESS;
   if (desc.resizable) flags |= SDL_WINDOW_RESIZABLE;
   const int position = desc.centered ? SDL_WINDOWPOS_CENTERED : SDL_WINDOWPOS_UNDEFINED;
-  window_ = SDL_CreateWindow(caption_.c_str(), position, position, std::max(desc.width, 1),
-                             std::max(desc.height, 1), flags);
+  window_.reset(SDL_CreateWindow(caption_.c_str(), position, position, std::max(desc.width, 1),
+                                 std::max(desc.height, 1), flags));
   if (window_ == nullptr) {
     throw std::runtime_error(std::string("Window cannot be made: ") + SDL_GetError());
   }
-  id_ = SDL_GetWindowID(window_);
+  id_ = SDL_GetWindowID(window_.get());
   // Without a renderer that has a GPU behind it, the window's own surface takes the
   // pictures (see presentToSurface).
-  renderer_ = SDL_CreateRenderer(window_, -1, 0);
-  if (renderer_ != nullptr && drawsOnTheCpu(renderer_)) {
-    SDL_DestroyRenderer(renderer_);
-    renderer_ = nullptr;
-  }
-  if (renderer_ == nullptr) frameBuffers_ = WaylandFrameBuffers::create(window_);
+  renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
+  if (renderer_ != nullptr && drawsOnTheCpu(renderer_.get())) renderer_.reset();
+  if (renderer_ == nullptr) frameBuffers_ = WaylandFrameBuffers::create(window_.get());
   rememberNormalPlacement();
   readRefreshRate();
   registry_.add(this);
@@ -124,10 +114,12 @@ SdlWindow::~SdlWindow() {
   registry_.remove(this);
   // A hidden pointer belongs to this window; it must not stay hidden over the others.
   if (!cursorVisible_) SDL_ShowCursor(SDL_ENABLE);
-  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+  // The texture and the renderer go before the window they belong to, which the registry
+  // destroys or keeps hidden to the end.
+  texture_.reset();
+  renderer_.reset();
   frameBuffers_.reset();
-  registry_.retire(window_);
+  registry_.retire(std::move(window_));
 }
 
 void SdlWindow::show() {
@@ -136,13 +128,13 @@ void SdlWindow::show() {
     showInside(*parent);
     return;
   }
-  if (!titleButtons_) removeTitleBarButtons(window_);
+  if (!titleButtons_) removeTitleBarButtons(window_.get());
   // A window manager keeps a window that belongs to another above it, even above one that
   // covers the screen, and gives it the keyboard when it appears (without that, the name
   // window at the end of a game, long after the player's last key, could open behind the
   // full-screen game, out of reach of keyboard and pointer).
-  if (parent != nullptr) SDL_SetWindowModalFor(window_, parent->window_);
-  SDL_ShowWindow(window_);
+  if (parent != nullptr) SDL_SetWindowModalFor(window_.get(), parent->window_.get());
+  SDL_ShowWindow(window_.get());
   if (placedWithoutFrame_ && !fullscreen_ && bordered_) {
     // A window placed before it was first shown had no frame yet, and the window manager
     // put its frame where the client area was meant to go. Now that the frame is known,
@@ -157,21 +149,21 @@ void SdlWindow::hide() {
     leaveHost();
     return;
   }
-  SDL_HideWindow(window_);
+  SDL_HideWindow(window_.get());
 }
 
 bool SdlWindow::visible() const {
-  return host_ != nullptr || (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0;
+  return host_ != nullptr || (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_SHOWN) != 0;
 }
 
 void SdlWindow::setCaption(const std::string& caption) {
   caption_ = caption;
-  SDL_SetWindowTitle(window_, caption_.c_str());
+  SDL_SetWindowTitle(window_.get(), caption_.c_str());
 }
 
 void SdlWindow::setBordered(bool bordered) {
   bordered_ = bordered;
-  SDL_SetWindowBordered(window_, bordered ? SDL_TRUE : SDL_FALSE);
+  SDL_SetWindowBordered(window_.get(), bordered ? SDL_TRUE : SDL_FALSE);
 }
 
 void SdlWindow::setFullscreen(bool fullscreen) {
@@ -179,11 +171,11 @@ void SdlWindow::setFullscreen(bool fullscreen) {
   if (fullscreen) {
     geometryChanged();
     frameExtents();  // the last chance to learn the frame before it goes away
-    fullscreen_ = SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+    fullscreen_ = SDL_SetWindowFullscreen(window_.get(), SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
   } else {
-    SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowFullscreen(window_.get(), 0);
     fullscreen_ = false;
-    SDL_SetWindowBordered(window_, bordered_ ? SDL_TRUE : SDL_FALSE);
+    SDL_SetWindowBordered(window_.get(), bordered_ ? SDL_TRUE : SDL_FALSE);
     if (pendingPlacement_) {
       pendingPlacement_ = false;
       if (!pendingFrameKnown_ && bordered_ && waitForFrame()) {
@@ -202,27 +194,27 @@ void SdlWindow::setFullscreen(bool fullscreen) {
 
 void SdlWindow::setClientSize(int width, int height) {
   Placement wanted;
-  SDL_GetWindowPosition(window_, &wanted.x, &wanted.y);
+  SDL_GetWindowPosition(window_.get(), &wanted.x, &wanted.y);
   wanted.width = std::max(width, 1);
   wanted.height = std::max(height, 1);
   const Placement fitted = fitPlacement(wanted, workArea(), frameExtents());
-  SDL_SetWindowSize(window_, fitted.width, fitted.height);
+  SDL_SetWindowSize(window_.get(), fitted.width, fitted.height);
   // A window covering the screen keeps its place; its normal position is settled when it
   // leaves full screen.
   if (!fullscreen_ && (fitted.x != wanted.x || fitted.y != wanted.y)) {
-    SDL_SetWindowPosition(window_, fitted.x, fitted.y);
+    SDL_SetWindowPosition(window_.get(), fitted.x, fitted.y);
   }
   geometryChanged();
 }
 
 Placement SdlWindow::placement() const {
-  const Uint32 flags = SDL_GetWindowFlags(window_);
+  const Uint32 flags = SDL_GetWindowFlags(window_.get());
   // Like the system's own placement record, this is the normal position and size even
   // while the window is maximized or covers the screen.
   Placement p = normal_;
   if (!fullscreen_ && (flags & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED)) == 0) {
-    SDL_GetWindowPosition(window_, &p.x, &p.y);
-    SDL_GetWindowSize(window_, &p.width, &p.height);
+    SDL_GetWindowPosition(window_.get(), &p.x, &p.y);
+    SDL_GetWindowSize(window_.get(), &p.width, &p.height);
   }
   p.maximized = (flags & SDL_WINDOW_MAXIMIZED) != 0;
   return p;
@@ -242,24 +234,24 @@ void SdlWindow::setPlacement(const Placement& placement) {
 }
 
 void SdlWindow::applyPlacement(const Placement& placement) {
-  if ((SDL_GetWindowFlags(window_) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED)) != 0) {
-    SDL_RestoreWindow(window_);
+  if ((SDL_GetWindowFlags(window_.get()) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED)) != 0) {
+    SDL_RestoreWindow(window_.get());
   }
   Placement wanted = placement;
   if (wanted.width <= 0 || wanted.height <= 0) {
-    SDL_GetWindowSize(window_, &wanted.width, &wanted.height);
+    SDL_GetWindowSize(window_.get(), &wanted.width, &wanted.height);
   }
   const Placement fitted = fitPlacement(wanted, workArea(), frameExtents());
-  SDL_SetWindowSize(window_, fitted.width, fitted.height);
-  SDL_SetWindowPosition(window_, fitted.x, fitted.y);
+  SDL_SetWindowSize(window_.get(), fitted.width, fitted.height);
+  SDL_SetWindowPosition(window_.get(), fitted.x, fitted.y);
   placedWithoutFrame_ = !visible() && !frameKnown();
   placedAs_ = placement;
   geometryChanged();
-  if (placement.maximized) SDL_MaximizeWindow(window_);
+  if (placement.maximized) SDL_MaximizeWindow(window_.get());
 }
 
 ScreenArea SdlWindow::workArea() const {
-  const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+  const int display = std::max(SDL_GetWindowDisplayIndex(window_.get()), 0);
   SDL_Rect bounds;
   if (SDL_GetDisplayUsableBounds(display, &bounds) != 0) return ScreenArea{};
   return ScreenArea{bounds.x, bounds.y, bounds.w, bounds.h};
@@ -285,7 +277,7 @@ bool SdlWindow::waitForFrame() {
 
 FrameExtents SdlWindow::frameExtents() const {
   FrameExtents now;
-  if (SDL_GetWindowBordersSize(window_, &now.top, &now.left, &now.bottom, &now.right) == 0 &&
+  if (SDL_GetWindowBordersSize(window_.get(), &now.top, &now.left, &now.bottom, &now.right) == 0 &&
       (now.top > 0 || now.left > 0 || now.bottom > 0 || now.right > 0)) {
     frame_ = now;
   }
@@ -299,12 +291,12 @@ void SdlWindow::setCursorVisible(bool visible) {
     return;
   }
   SDL_Window* focus = SDL_GetMouseFocus();
-  if (focus == nullptr || focus == window_) applyCursor();
+  if (focus == nullptr || focus == window_.get()) applyCursor();
 }
 
 void SdlWindow::raise() {
   if (host_ == nullptr) {
-    SDL_RaiseWindow(window_);
+    SDL_RaiseWindow(window_.get());
     return;
   }
   std::vector<SdlWindow*>& siblings = host_->children_;
@@ -353,36 +345,36 @@ bool SdlWindow::presentWithRenderer(const void* pixels, int width, int height, i
   if (static_cast<int>(vsync) != vsync_) {
     // Renderers that cannot switch vsync keep presenting as they are; the pacer stands in
     // for a vsync they do not have.
-    SDL_RenderSetVSync(renderer_, vsync ? 1 : 0);
+    SDL_RenderSetVSync(renderer_.get(), vsync ? 1 : 0);
     vsync_ = vsync;
     SDL_RendererInfo info;
-    rendererWaits_ =
-        SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    rendererWaits_ = SDL_GetRendererInfo(renderer_.get(), &info) == 0 &&
+                     (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
   }
   if (texture_ == nullptr || textureWidth_ != width || textureHeight_ != height ||
       textureFormat_ != format) {
-    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-    texture_ =
-        SDL_CreateTexture(renderer_, sdlFormat(format), SDL_TEXTUREACCESS_STREAMING, width, height);
+    texture_.reset();
+    texture_.reset(SDL_CreateTexture(renderer_.get(), sdlFormat(format),
+                                     SDL_TEXTUREACCESS_STREAMING, width, height));
     if (texture_ == nullptr) return false;
     textureWidth_ = width;
     textureHeight_ = height;
     textureFormat_ = format;
   }
-  if (SDL_UpdateTexture(texture_, nullptr, pixels, pitch) != 0) return false;
+  if (SDL_UpdateTexture(texture_.get(), nullptr, pixels, pitch) != 0) return false;
   // Whole factors stay pixel-sharp; other factors are smoothed.
-  SDL_SetTextureScaleMode(
-      texture_, mode == PresentMode::IntegerScale ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+  SDL_SetTextureScaleMode(texture_.get(), mode == PresentMode::IntegerScale ? SDL_ScaleModeNearest
+                                                                            : SDL_ScaleModeLinear);
   int outputWidth = 0;
   int outputHeight = 0;
-  if (SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight) != 0) return false;
+  if (SDL_GetRendererOutputSize(renderer_.get(), &outputWidth, &outputHeight) != 0) return false;
   const SDL_Rect destination = toSdl(presentRect(outputWidth, outputHeight, width, height, mode));
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
-  if (SDL_RenderCopy(renderer_, texture_, nullptr, &destination) != 0) return false;
+  SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
+  SDL_RenderClear(renderer_.get());
+  if (SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &destination) != 0) return false;
   lastMode_ = mode;
   drawChildren(outputWidth, outputHeight);
-  SDL_RenderPresent(renderer_);
+  SDL_RenderPresent(renderer_.get());
   return true;
 }
 
@@ -397,7 +389,7 @@ bool SdlWindow::presentToSurface(const void* pixels, int width, int height, int 
   if (frameBuffers_) {
     int outputWidth = 0;
     int outputHeight = 0;
-    SDL_GetWindowSizeInPixels(window_, &outputWidth, &outputHeight);
+    SDL_GetWindowSizeInPixels(window_.get(), &outputWidth, &outputHeight);
     const PixelTarget out = frameBuffers_->begin(outputWidth, outputHeight);
     if (out.pixels == nullptr) return true;  // the compositor holds every buffer: dropped
     const PresentRect area = presentRect(out.width, out.height, width, height, mode);
@@ -407,21 +399,20 @@ bool SdlWindow::presentToSurface(const void* pixels, int width, int height, int 
     frameBuffers_->commit();
     return true;
   }
-  SDL_Surface* target = SDL_GetWindowSurface(window_);
+  SDL_Surface* target = SDL_GetWindowSurface(window_.get());
   if (target == nullptr) return true;  // nowhere to show it; the game goes on regardless
   const PresentRect area = presentRect(target->w, target->h, width, height, mode);
   const SurfaceLayout layout = layoutOf(target->format->format);
   if (layout == SurfaceLayout::Other) {
     // A surface layout of a rare display: SDL converts, more slowly.
-    SDL_Surface* source =
+    const SdlSurfaceUniquePtr source(
         SDL_CreateRGBSurfaceWithFormatFrom(const_cast<void*>(pixels), width, height,
-                                           bytesPerPixel(format) * 8, pitch, sdlFormat(format));
+                                           bytesPerPixel(format) * 8, pitch, sdlFormat(format)));
     if (source == nullptr) return true;
-    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+    SDL_SetSurfaceBlendMode(source.get(), SDL_BLENDMODE_NONE);
     SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
     SDL_Rect destination = toSdl(area);
-    SDL_BlitScaled(source, nullptr, target, &destination);
-    SDL_FreeSurface(source);
+    SDL_BlitScaled(source.get(), nullptr, target, &destination);
   } else {
     if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return true;
     const PixelTarget out{target->pixels, target->w, target->h, target->pitch, layout};
@@ -440,14 +431,14 @@ bool SdlWindow::presentToSurface(const void* pixels, int width, int height, int 
     if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
   }
   drawChildren(target);
-  SDL_UpdateWindowSurface(window_);
+  SDL_UpdateWindowSurface(window_.get());
   return true;
 }
 
 void SdlWindow::mapPointer(int windowX, int windowY, int& x, int& y) const {
   int clientWidth = 0;
   int clientHeight = 0;
-  SDL_GetWindowSize(window_, &clientWidth, &clientHeight);
+  SDL_GetWindowSize(window_.get(), &clientWidth, &clientHeight);
   if (logicalWidth_ <= 0 || logicalHeight_ <= 0) {
     windowToPicture(windowX, windowY, clientWidth, clientHeight, clientWidth, clientHeight,
                     PresentMode::Stretch, x, y);
@@ -495,8 +486,7 @@ void SdlWindow::applyCursor() const {
 }
 
 void SdlWindow::renderReset() {
-  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-  texture_ = nullptr;
+  texture_.reset();
   dropChildTextures();
   barsSurface_ = nullptr;
 }
@@ -525,8 +515,7 @@ void SdlWindow::leaveHost() {
     host.pointerChild_ = nullptr;
     host.applyCursor();
   }
-  if (childTexture_ != nullptr) SDL_DestroyTexture(childTexture_);
-  childTexture_ = nullptr;
+  childTexture_.reset();  // it belongs to the host's renderer
   host_ = nullptr;
   host.barsSurface_ = nullptr;  // the child may have covered the bars
   host.refresh();
@@ -535,14 +524,14 @@ void SdlWindow::leaveHost() {
 PresentRect SdlWindow::childArea(const SdlWindow& child) const {
   int width = 0;
   int height = 0;
-  SDL_GetWindowSize(window_, &width, &height);
+  SDL_GetWindowSize(window_.get(), &width, &height);
   return childRect(width, height, width, height, child.childWidth_, child.childHeight_);
 }
 
 PresentRect SdlWindow::childArea(const SdlWindow& child, int outputWidth, int outputHeight) const {
   int width = 0;
   int height = 0;
-  SDL_GetWindowSize(window_, &width, &height);
+  SDL_GetWindowSize(window_.get(), &width, &height);
   return childRect(width, height, outputWidth, outputHeight, child.childWidth_, child.childHeight_);
 }
 
@@ -563,26 +552,23 @@ void SdlWindow::drawChildren(int outputWidth, int outputHeight) {
     if (child->childTexture_ != nullptr && !child->childTextureCurrent_) {
       int w = 0;
       int h = 0;
-      SDL_QueryTexture(child->childTexture_, nullptr, nullptr, &w, &h);
-      if (w != child->childWidth_ || h != child->childHeight_) {
-        SDL_DestroyTexture(child->childTexture_);
-        child->childTexture_ = nullptr;
-      }
+      SDL_QueryTexture(child->childTexture_.get(), nullptr, nullptr, &w, &h);
+      if (w != child->childWidth_ || h != child->childHeight_) child->childTexture_.reset();
     }
     if (child->childTexture_ == nullptr) {
-      child->childTexture_ =
-          SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                            child->childWidth_, child->childHeight_);
+      child->childTexture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB888,
+                                                   SDL_TEXTUREACCESS_STREAMING, child->childWidth_,
+                                                   child->childHeight_));
       if (child->childTexture_ == nullptr) continue;
       child->childTextureCurrent_ = false;
     }
     if (!child->childTextureCurrent_) {
-      SDL_UpdateTexture(child->childTexture_, nullptr, child->childPixels_.data(),
+      SDL_UpdateTexture(child->childTexture_.get(), nullptr, child->childPixels_.data(),
                         child->childWidth_ * 4);
       child->childTextureCurrent_ = true;
     }
     const SDL_Rect destination = toSdl(childArea(*child, outputWidth, outputHeight));
-    SDL_RenderCopy(renderer_, child->childTexture_, nullptr, &destination);
+    SDL_RenderCopy(renderer_.get(), child->childTexture_.get(), nullptr, &destination);
   }
 }
 
@@ -606,13 +592,12 @@ void SdlWindow::drawChildren(SDL_Surface* target) {
   }
   for (SdlWindow* child : children_) {
     if (child->childPixels_.empty()) continue;
-    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+    const SdlSurfaceUniquePtr source(SDL_CreateRGBSurfaceWithFormatFrom(
         child->childPixels_.data(), child->childWidth_, child->childHeight_, 32,
-        child->childWidth_ * 4, SDL_PIXELFORMAT_RGB888);
+        child->childWidth_ * 4, SDL_PIXELFORMAT_RGB888));
     if (source == nullptr) continue;
     SDL_Rect destination = toSdl(childArea(*child, target->w, target->h));
-    SDL_BlitScaled(source, nullptr, target, &destination);
-    SDL_FreeSurface(source);
+    SDL_BlitScaled(source.get(), nullptr, target, &destination);
   }
 }
 
@@ -620,16 +605,16 @@ void SdlWindow::refresh() {
   if (renderer_ != nullptr) {
     int outputWidth = 0;
     int outputHeight = 0;
-    if (SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight) != 0) return;
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
+    if (SDL_GetRendererOutputSize(renderer_.get(), &outputWidth, &outputHeight) != 0) return;
+    SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
+    SDL_RenderClear(renderer_.get());
     if (texture_ != nullptr) {
       const SDL_Rect destination =
           toSdl(presentRect(outputWidth, outputHeight, textureWidth_, textureHeight_, lastMode_));
-      SDL_RenderCopy(renderer_, texture_, nullptr, &destination);
+      SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &destination);
     }
     drawChildren(outputWidth, outputHeight);
-    SDL_RenderPresent(renderer_);
+    SDL_RenderPresent(renderer_.get());
     return;
   }
   if (lastPicture_.pixels != nullptr) {
@@ -639,36 +624,34 @@ void SdlWindow::refresh() {
   }
   if (frameBuffers_) return;  // nothing shown yet
   // The surface still holds the last picture: the children go over it.
-  SDL_Surface* target = SDL_GetWindowSurface(window_);
+  SDL_Surface* target = SDL_GetWindowSurface(window_.get());
   if (target == nullptr) return;
   drawChildren(target);
-  SDL_UpdateWindowSurface(window_);
+  SDL_UpdateWindowSurface(window_.get());
 }
 
 void SdlWindow::dropChildTextures() {
-  for (SdlWindow* child : children_) {
-    if (child->childTexture_ != nullptr) SDL_DestroyTexture(child->childTexture_);
-    child->childTexture_ = nullptr;
-  }
+  for (SdlWindow* child : children_) child->childTexture_.reset();
 }
 
 void SdlWindow::geometryChanged() {
   barsSurface_ = nullptr;  // a new or resized surface: paint the bars again
   readRefreshRate();
   if (fullscreen_) return;
-  if ((SDL_GetWindowFlags(window_) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED)) != 0) return;
+  if ((SDL_GetWindowFlags(window_.get()) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED)) != 0)
+    return;
   rememberNormalPlacement();
 }
 
 void SdlWindow::readRefreshRate() {
   SDL_DisplayMode mode;
-  const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+  const int display = std::max(SDL_GetWindowDisplayIndex(window_.get()), 0);
   pacer_.setRefreshRate(SDL_GetCurrentDisplayMode(display, &mode) == 0 ? mode.refresh_rate : 0);
 }
 
 void SdlWindow::rememberNormalPlacement() {
-  SDL_GetWindowPosition(window_, &normal_.x, &normal_.y);
-  SDL_GetWindowSize(window_, &normal_.width, &normal_.height);
+  SDL_GetWindowPosition(window_.get(), &normal_.x, &normal_.y);
+  SDL_GetWindowSize(window_.get(), &normal_.width, &normal_.height);
   normal_.maximized = false;
 }
 

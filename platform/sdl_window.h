@@ -24,11 +24,7 @@
 #include "platform/picture_scaler.h"
 #include "platform/platform.h"
 #include "platform/present_layout.h"
-
-struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
-struct SDL_Surface;
+#include "platform/sdl_ptrs.h"
 
 namespace platform {
 
@@ -45,14 +41,13 @@ class SdlWindowRegistry {
   // destroysWindowsOnlyAtExit).
   explicit SdlWindowRegistry(bool childrenInside = false, bool keepsClosedWindows = false)
       : childrenInside_(childrenInside), keepsClosedWindows_(keepsClosedWindows) {}
-  ~SdlWindowRegistry();
   SdlWindowRegistry(const SdlWindowRegistry&) = delete;
   SdlWindowRegistry& operator=(const SdlWindowRegistry&) = delete;
   bool childrenInside() const { return childrenInside_; }
   void add(SdlWindow* window);
   void remove(SdlWindow* window);
   // Destroys a closed window's SDL window now, or hides it and keeps it to the end.
-  void retire(SDL_Window* window);
+  void retire(SdlWindowUniquePtr window);
   SdlWindow* find(uint32_t id) const;
   template <typename F>
   void forEach(F f) const {
@@ -63,7 +58,7 @@ class SdlWindowRegistry {
   std::unordered_map<uint32_t, SdlWindow*> windows_;
   bool childrenInside_;
   bool keepsClosedWindows_;
-  std::vector<SDL_Window*> kept_;
+  std::vector<SdlWindowUniquePtr> kept_;  // destroyed with the registry
 };
 
 class SdlWindow final : public Window {
@@ -147,9 +142,11 @@ class SdlWindow final : public Window {
   bool waitForFrame();
 
   SdlWindowRegistry& registry_;
-  SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
+  // Members go last to first: the texture before the renderer it belongs to, the
+  // renderer and the Wayland buffers (declared below) before the window.
+  SdlWindowUniquePtr window_;
+  SdlRendererUniquePtr renderer_;
+  SdlTextureUniquePtr texture_;
   bool rendererWaits_ = false;  // the renderer's present waits for the vertical blank
   uint32_t id_ = 0;
   std::string caption_;
@@ -189,11 +186,12 @@ class SdlWindow final : public Window {
   SdlWindow* pointerChild_ = nullptr;  // the child under the pointer (or holding it)
   bool grabbing_ = false;              // a button is held: the pointer stays with grabbed_
   SdlWindow* grabbed_ = nullptr;       // null: this window
-  // A child's last picture, as 0x00RRGGBB rows, and its texture in the host's renderer.
+  // A child's last picture, as 0x00RRGGBB rows, and its texture in the host's renderer
+  // (freed while the host's renderer lives: when the child leaves it or the host goes).
   std::vector<uint32_t> childPixels_;
   int childWidth_ = 0;
   int childHeight_ = 0;
-  SDL_Texture* childTexture_ = nullptr;
+  SdlTextureUniquePtr childTexture_;
   bool childTextureCurrent_ = false;
   // The last picture shown in the window surface, kept where children may be shown inside
   // the window, so that it can be shown again without them.

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/wayland_ptrs.h"
+
 namespace platform {
 namespace {
 
@@ -19,35 +21,32 @@ constexpr int kBytesPerPixel = 4;
 }  // namespace
 
 // The compositor's shared-memory global, reached on an event queue of our own so that
-// SDL's dispatching of its own queue never runs our handlers, and the reverse.
+// SDL's dispatching of its own queue never runs our handlers, and the reverse. The
+// display and the surface are SDL's. Members go last to first: the queue after every
+// object that uses it.
 struct WaylandFrameBuffers::Connection {
   wl_display* display = nullptr;
   wl_surface* surface = nullptr;
-  wl_event_queue* queue = nullptr;
-  wl_display* wrapper = nullptr;  // the display, with our queue for what it creates
-  wl_registry* registry = nullptr;
-  wl_shm* shm = nullptr;
+  WlEventQueueUniquePtr queue;
+  WlDisplayWrapperUniquePtr wrapper;  // the display, with our queue for what it creates
+  WlRegistryUniquePtr registry;
+  WlShmUniquePtr shm;
+};
 
-  ~Connection() {
-    if (shm != nullptr) wl_shm_destroy(shm);
-    if (registry != nullptr) wl_registry_destroy(registry);
-    if (wrapper != nullptr) wl_proxy_wrapper_destroy(wrapper);
-    if (queue != nullptr) wl_event_queue_destroy(queue);
-  }
+// Shared memory mapped into this process, unmapped by the holder.
+struct MemoryUnmapper {
+  size_t bytes = 0;
+  void operator()(void* pixels) const { munmap(pixels, bytes); }
 };
 
 struct WaylandFrameBuffers::Buffer {
-  wl_buffer* buffer = nullptr;
-  void* pixels = nullptr;
+  // The compositor's buffer goes before the memory it shows: members go last to first.
+  std::unique_ptr<void, MemoryUnmapper> pixels;
+  WlBufferUniquePtr buffer;
   size_t bytes = 0;
   int width = 0;
   int height = 0;
   bool busy = false;  // the compositor may still read it
-
-  ~Buffer() {
-    if (buffer != nullptr) wl_buffer_destroy(buffer);
-    if (pixels != nullptr) munmap(pixels, bytes);
-  }
 };
 
 namespace {
@@ -55,7 +54,8 @@ namespace {
 void onGlobal(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
   auto* connection = static_cast<WaylandFrameBuffers::Connection*>(data);
   if (connection->shm == nullptr && std::strcmp(interface, wl_shm_interface.name) == 0) {
-    connection->shm = static_cast<wl_shm*>(wl_registry_bind(registry, name, &wl_shm_interface, 1));
+    connection->shm.reset(
+        static_cast<wl_shm*>(wl_registry_bind(registry, name, &wl_shm_interface, 1)));
   }
 }
 
@@ -82,15 +82,16 @@ std::unique_ptr<WaylandFrameBuffers> WaylandFrameBuffers::create(SDL_Window* win
   auto connection = std::make_unique<Connection>();
   connection->display = info.info.wl.display;
   connection->surface = info.info.wl.surface;
-  connection->queue = wl_display_create_queue(connection->display);
+  connection->queue.reset(wl_display_create_queue(connection->display));
   if (connection->queue == nullptr) return nullptr;
-  connection->wrapper = static_cast<wl_display*>(wl_proxy_create_wrapper(connection->display));
+  connection->wrapper.reset(static_cast<wl_display*>(wl_proxy_create_wrapper(connection->display)));
   if (connection->wrapper == nullptr) return nullptr;
-  wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(connection->wrapper), connection->queue);
-  connection->registry = wl_display_get_registry(connection->wrapper);
+  wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(connection->wrapper.get()),
+                     connection->queue.get());
+  connection->registry.reset(wl_display_get_registry(connection->wrapper.get()));
   if (connection->registry == nullptr) return nullptr;
-  wl_registry_add_listener(connection->registry, &kRegistryListener, connection.get());
-  if (wl_display_roundtrip_queue(connection->display, connection->queue) < 0 ||
+  wl_registry_add_listener(connection->registry.get(), &kRegistryListener, connection.get());
+  if (wl_display_roundtrip_queue(connection->display, connection->queue.get()) < 0 ||
       connection->shm == nullptr) {
     return nullptr;
   }
@@ -100,14 +101,12 @@ std::unique_ptr<WaylandFrameBuffers> WaylandFrameBuffers::create(SDL_Window* win
 WaylandFrameBuffers::WaylandFrameBuffers(std::unique_ptr<Connection> connection)
     : connection_(std::move(connection)) {}
 
-WaylandFrameBuffers::~WaylandFrameBuffers() {
-  buffers_.clear();
-  connection_.reset();
-}
+// The buffers go before the connection they were made on (declared in that order).
+WaylandFrameBuffers::~WaylandFrameBuffers() = default;
 
 WaylandFrameBuffers::Buffer* WaylandFrameBuffers::freeBuffer(int width, int height) {
   // Releases read from the connection by SDL's event pump wait on our queue.
-  wl_display_dispatch_queue_pending(connection_->display, connection_->queue);
+  wl_display_dispatch_queue_pending(connection_->display, connection_->queue.get());
   // Buffers of another size are of no more use once the compositor lets them go.
   buffers_.erase(std::remove_if(buffers_.begin(), buffers_.end(),
                                 [&](const std::unique_ptr<Buffer>& b) {
@@ -134,15 +133,16 @@ WaylandFrameBuffers::Buffer* WaylandFrameBuffers::freeBuffer(int width, int heig
     close(fd);
     return nullptr;
   }
-  b->pixels = pixels;
-  wl_shm_pool* pool = wl_shm_create_pool(connection_->shm, fd, static_cast<int32_t>(b->bytes));
+  b->pixels = std::unique_ptr<void, MemoryUnmapper>(pixels, MemoryUnmapper{b->bytes});
+  const WlShmPoolUniquePtr pool(
+      wl_shm_create_pool(connection_->shm.get(), fd, static_cast<int32_t>(b->bytes)));
   close(fd);  // the pool keeps what it needs
   if (pool == nullptr) return nullptr;
-  b->buffer = wl_shm_pool_create_buffer(pool, 0, width, height, width * kBytesPerPixel,
-                                        WL_SHM_FORMAT_XRGB8888);
-  wl_shm_pool_destroy(pool);
+  // The buffer lives on when its pool is destroyed at the end of this function.
+  b->buffer.reset(wl_shm_pool_create_buffer(pool.get(), 0, width, height, width * kBytesPerPixel,
+                                            WL_SHM_FORMAT_XRGB8888));
   if (b->buffer == nullptr) return nullptr;
-  wl_buffer_add_listener(b->buffer, &kBufferListener, b.get());
+  wl_buffer_add_listener(b->buffer.get(), &kBufferListener, b.get());
   buffers_.push_back(std::move(b));
   return buffers_.back().get();
 }
@@ -152,14 +152,14 @@ PixelTarget WaylandFrameBuffers::begin(int width, int height) {
   if (width <= 0 || height <= 0) return PixelTarget{};
   drawing_ = freeBuffer(width, height);
   if (drawing_ == nullptr) return PixelTarget{};
-  return PixelTarget{drawing_->pixels, width, height, width * kBytesPerPixel,
+  return PixelTarget{drawing_->pixels.get(), width, height, width * kBytesPerPixel,
                      SurfaceLayout::XRGB8888};
 }
 
 void WaylandFrameBuffers::commit() {
   if (drawing_ == nullptr) return;
   wl_surface* surface = connection_->surface;
-  wl_surface_attach(surface, drawing_->buffer, 0, 0);
+  wl_surface_attach(surface, drawing_->buffer.get(), 0, 0);
   wl_surface_damage_buffer(surface, 0, 0, drawing_->width, drawing_->height);
   wl_surface_commit(surface);
   drawing_->busy = true;

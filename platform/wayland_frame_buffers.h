@@ -36,6 +36,7 @@ class WaylandFrameBuffers {
   explicit WaylandFrameBuffers(std::unique_ptr<Connection> connection);
   Buffer* freeBuffer(int width, int height);
 
+  // The buffers, declared after the connection, go before it.
   std::unique_ptr<Connection> connection_;
   std::vector<std::unique_ptr<Buffer>> buffers_;
   Buffer* drawing_ = nullptr;

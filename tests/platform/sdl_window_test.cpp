@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <vector>
@@ -208,6 +209,30 @@ TEST_F(SdlWindowTest, WithoutAGpuTheFittedPictureIsExactAndTheBarsBlack) {
         ASSERT_EQ(shownAt(surface, x, y), expected)
             << c.width << "x" << c.height << " at " << x << "," << y;
       }
+    }
+  }
+}
+
+TEST_F(SdlWindowTest, FullScreenBothWaysAndALostRenderStateKeepThePictureComing) {
+  // Alt+Enter, over and over, with the renderer losing its textures in between: every
+  // picture still shows, and what the window made for the old size is freed each time.
+  auto window = makeWindow(320, 240, true);
+  auto& sdlWindow = dynamic_cast<SdlWindow&>(*window);
+  SDL_Window* sdl = SDL_GetWindowFromID(window->id());
+  std::vector<uint32_t> picture(320 * 240);
+  for (int round = 0; round < 4; ++round) {
+    for (bool fullscreen : {true, false}) {
+      window->setFullscreen(fullscreen);
+      EXPECT_EQ(window->fullscreen(), fullscreen);
+      if (round % 2 == 1) sdlWindow.renderReset();
+      const uint32_t colour = fullscreen ? 0x00FF0000u : 0x000000FFu + round;
+      std::fill(picture.begin(), picture.end(), colour);
+      ASSERT_TRUE(window->present(picture.data(), 320, 240, 320 * 4, PixelFormat::ARGB8888,
+                                  PresentMode::FitKeepAspect, false));
+      SDL_Surface* surface = SDL_GetWindowSurface(sdl);
+      ASSERT_NE(surface, nullptr);
+      EXPECT_EQ(shownAt(surface, surface->w / 2, surface->h / 2), colour)
+          << "round " << round << (fullscreen ? ", full screen" : ", windowed");
     }
   }
 }
