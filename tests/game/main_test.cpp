@@ -69,9 +69,10 @@ class ProgramTest : public ::testing::Test {
       return run(command + " timeout --preserve-status -s TERM " + std::to_string(seconds) + " " +
                  quoted(program) + output);
     }
-    // The mask of caught signals in /proc tells when SIGTERM (bit 14) has its handler.
+    // The mask of caught signals in /proc tells when SIGTERM (bit 14) has its handler. A
+    // sanitized build on a busy machine may take many seconds to get there: up to 30 s.
     return run(command + " " + quoted(program) + output +
-               " & pid=$!; for i in $(seq 200); do"
+               " & pid=$!; for i in $(seq 600); do"
                " mask=$(awk '/^SigCgt/ {print $2}' /proc/$pid/status 2>/dev/null);"
                " [ -n \"$mask\" ] && [ $(( 0x$mask >> 14 & 1 )) -eq 1 ] && break; sleep 0.05;"
                " done; sleep 0.5; kill -TERM $pid; wait $pid");
