@@ -82,7 +82,15 @@ void TMainForm::Loaded() {
 void TMainForm::FormCreate(TObject*) {
   GameVars.ResumeLock = kNoResume;
   GameVars.LevelBonus = 0;
-  Button3->Click();
+  // A records file that is missing or cannot be read is reported ("File not found"), and
+  // the game starts with an empty table rather than without its pictures and its level.
+  try {
+    Button3->Click();
+  } catch (const EInOutError& e) {
+    RecordNames.fill("");
+    RecordScores.fill(0);
+    Application->HandleException(e);
+  }
   ResetGameValues(GameVars);
   GameVars.LevelReady = 1;
   GameVars.HoverItem = kNoItem;

@@ -132,7 +132,14 @@ void LoadRecords() { ReadRecords(ReadTextFile(kRecordsFile), RecordNames, Record
 void SaveRecord(const std::string& name, int32_t score) {
   // Another game may be saving too: the table it writes must be the one this save reads.
   const FileLock lock(kRecordsFile);
-  TRecordTable table = ParseRecords(ReadTextFile(kRecordsFile));
+  // A records file that has gone since start-up is begun afresh with this entry, so that
+  // the name window never holds a player who cannot save.
+  TRecordTable table;
+  try {
+    table = ParseRecords(ReadTextFile(kRecordsFile));
+  } catch (const EInOutError& e) {
+    if (e.ErrorCode != kErrorFileNotFound) throw;
+  }
   InsertRecord(table, name, score);
   WriteTextFile(kRecordsFile, FormatRecords(table));
 }

@@ -140,6 +140,16 @@ TEST_F(RecordsFileTest, LoadingFillsTheTableAndMissingFilesAreReported) {
   }
 }
 
+TEST_F(RecordsFileTest, ASaveWithTheFileGoneBeginsANewTableWithThatEntry) {
+  folder.remove("Data/rec.rmw");
+  SaveRecord("Акула", 120);
+  const TRecordTable saved = ParseRecords(folder.read("Data/rec.rmw"));
+  EXPECT_EQ(saved.Names[0], "Акула");
+  EXPECT_EQ(saved.Scores[0], 120);
+  EXPECT_EQ(saved.Names[1], "");
+  EXPECT_EQ(saved.Scores[9], 0);
+}
+
 TEST_F(RecordsFileTest, SavingInsertsIntoTheFileAndReplacesItWhole) {
   folder.write("Data/rec.rmw", descendingFile());
   SaveRecord("Зубастик", 900);

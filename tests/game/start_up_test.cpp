@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "engine/graphics/dx_draw.h"
 #include "engine/sprite/sprite_engine.h"
@@ -127,6 +128,25 @@ TEST(StartUp, PicturesThatCannotBeReadAreListedInOneMessageAndTheGameIsPlayable)
       << messages[0];
   EXPECT_GT(windows.Form1->Image2->Picture.Width(), 0);
   EXPECT_GT(windows.MainForm->DXSpriteEngine->Engine->ChildCount(), 0);  // level 1 is built
+}
+
+TEST(StartUp, AMissingRecordsFileIsReportedAndTheGameStartsWithAnEmptyTable) {
+  GameFolder folder;
+  folder.remove("Data/rec.rmw");
+  FakeApp f;
+  std::vector<std::string> messages;
+  f.app->OnShowMessage = [&](const std::string& text) { messages.push_back(text); };
+  RecordNames.fill("stale");
+  RecordScores.fill(7);
+  const TGameWindows windows = CreateGameWindows(*f.app);
+  EXPECT_EQ(messages, std::vector<std::string>{"File not found"});
+  EXPECT_GT(windows.Form1->Image2->Picture.Width(), 0);
+  EXPECT_GT(windows.MainForm->DXSpriteEngine->Engine->ChildCount(), 0);  // level 1 is built
+  EXPECT_EQ(GameVars.GameState, gsMenu);
+  EXPECT_EQ(GameVars.Life, 100.0);
+  EXPECT_FALSE(std::filesystem::exists(folder.path("Data/rec.rmw")));  // nothing written yet
+  EXPECT_EQ(RecordNames[0], "");
+  EXPECT_EQ(RecordScores[9], 0);
 }
 
 TEST_F(GameTest, QuittingFromTheMenuEndsTheLoop) {
