@@ -265,17 +265,10 @@ Settings ReadSettings(const std::vector<std::string>& texts, const std::string& 
       settings = changed;
       continue;
     }
-    std::string warning = "settings file " + fileName + ": [";
-    warning += row.group;
-    warning += "] ";
-    warning += row.name;
-    warning += "=";
-    warning += texts[i];
-    warning += ": ";
-    warning += reason;
-    warning += "; the default ";
-    warning += row.write(defaults);
-    warning += " holds";
+    std::string warning = "settings file " + fileName;
+    warning.append(": [").append(row.group).append("] ").append(row.name).append("=");
+    warning.append(texts[i]).append(": ").append(reason);
+    warning.append("; the default ").append(row.write(defaults)).append(" holds");
     warnings.push_back(std::move(warning));
   }
   return settings;
