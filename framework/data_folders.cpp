@@ -1,5 +1,6 @@
 #include "framework/data_folders.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "framework/paths.h"
@@ -27,11 +28,11 @@ std::string plain(std::string folder) {
 
 }  // namespace
 
-std::vector<DataPlace> DataPlaces(const std::string& dataFlag, const std::string& currentFolder,
+std::vector<DataPlace> DataPlaces(const std::string& chosenFolder, const std::string& currentFolder,
                                   const std::string& executablePath,
                                   const std::string& installedRelative,
                                   const std::string& buildFolder, const std::string& sourceFolder) {
-  if (!dataFlag.empty()) return {{plain(absolute(dataFlag)), false}};
+  if (!chosenFolder.empty()) return {{plain(absolute(chosenFolder)), false}};
   std::vector<DataPlace> places = {{plain(absolute(currentFolder)), false}};
   if (!executablePath.empty()) {
     const fs::path programFolder = fs::path(executablePath).parent_path();
@@ -43,26 +44,28 @@ std::vector<DataPlace> DataPlaces(const std::string& dataFlag, const std::string
   return places;
 }
 
-bool HoldsGameData(const std::string& folder) {
+bool HoldsFolders(const std::string& folder, const std::vector<std::string>& marks) {
   std::error_code ec;
   const fs::path base = absolute(folder);
   // Resolved as the game resolves its own paths: every component in any letter case.
-  return fs::is_directory(ResolvePath((base / "Data/Fon").string()), ec) &&
-         fs::is_directory(ResolvePath((base / "Data/Monsters").string()), ec);
+  return std::all_of(marks.begin(), marks.end(), [&](const std::string& mark) {
+    return fs::is_directory(ResolvePath((base / mark).string()), ec);
+  });
 }
 
-const DataPlace* FindGameData(const std::vector<DataPlace>& places) {
+const DataPlace* FindDataPlace(const std::vector<DataPlace>& places,
+                               const std::vector<std::string>& marks) {
   for (const DataPlace& place : places) {
-    if (HoldsGameData(place.folder)) return &place;
+    if (HoldsFolders(place.folder, marks)) return &place;
   }
   return nullptr;
 }
 
-std::string DataNotFoundMessage(const std::vector<DataPlace>& places) {
-  std::string message = "The game's pictures (a Data folder) were not found. Looked in:";
+std::string NotFoundMessage(const std::vector<DataPlace>& places, const std::string& missing,
+                            const std::string& hint) {
+  std::string message = missing + " Looked in:";
   for (const DataPlace& place : places) message += "\n  " + place.folder;
-  message += "\nStart the game from its folder, or name that folder with --data.";
-  return message;
+  return message + "\n" + hint;
 }
 
 void UseDataPlace(const DataPlace& place, const std::string& currentFolder,

@@ -14,8 +14,8 @@
 
 #include "engine/timer/library_loader.h"
 #include "framework/application.h"
-#include "framework/data_folders.h"
 #include "framework/paths.h"
+#include "game/game_data.h"
 #include "game/main_form.h"
 #include "game/program.h"
 #include "game/records.h"

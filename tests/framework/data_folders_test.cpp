@@ -13,6 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+const std::vector<std::string> kMarks = {"Data/Fon", "Data/Monsters"};
+
 struct DataFoldersTest : ::testing::Test {
   TempFolder temp;
   const fs::path& dir = temp.path();
@@ -65,26 +67,27 @@ TEST_F(DataFoldersTest, TheCurrentFolderThenTheInstalledDataThenTheSourceOfABuil
   // The first that holds the pictures wins.
   const std::vector<DataPlace> all = {
       {current.string(), false}, {installed.string(), true}, {source.string(), false}};
-  EXPECT_EQ(FindGameData(all), nullptr);
+  EXPECT_EQ(FindDataPlace(all, kMarks), nullptr);
   giveData(source);
-  EXPECT_EQ(FindGameData(all)->folder, source.string());
+  EXPECT_EQ(FindDataPlace(all, kMarks)->folder, source.string());
   giveData(installed, "DATA");  // any letter case
-  EXPECT_EQ(FindGameData(all)->folder, installed.string());
+  EXPECT_EQ(FindDataPlace(all, kMarks)->folder, installed.string());
   giveData(current);
-  EXPECT_EQ(FindGameData(all)->folder, current.string());
+  EXPECT_EQ(FindDataPlace(all, kMarks)->folder, current.string());
   // A Data folder without the pictures' folders does not count.
   fs::remove_all(current / "Data" / "Monsters");
-  EXPECT_EQ(FindGameData(all)->folder, installed.string());
+  EXPECT_EQ(FindDataPlace(all, kMarks)->folder, installed.string());
 }
 
 TEST_F(DataFoldersTest, NothingFoundIsOneMessageNamingEveryFolderLookedIn) {
   const auto tried = places("", build / "reefmaw");
-  ASSERT_EQ(FindGameData(tried), nullptr);
-  const std::string message = DataNotFoundMessage(tried);
+  ASSERT_EQ(FindDataPlace(tried, kMarks), nullptr);
+  const std::string message = NotFoundMessage(tried, "No pictures.", "Try --data.");
+  EXPECT_EQ(message.rfind("No pictures. Looked in:\n", 0), 0u) << message;
   for (const DataPlace& place : tried) {
     EXPECT_NE(message.find("\n  " + place.folder + "\n"), std::string::npos) << message;
   }
-  EXPECT_NE(message.find("--data"), std::string::npos);
+  EXPECT_TRUE(message.ends_with("\nTry --data.")) << message;
 }
 
 TEST_F(DataFoldersTest, TheChosenPlaceDecidesWhereGamePathsAndRecordsGo) {
