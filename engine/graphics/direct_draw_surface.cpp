@@ -288,9 +288,13 @@ bool TDirectDrawSurface::Blt(const TRect* dest, const TRect* src, uint32_t flags
     }
     for (int y = d.Top; y < d.Bottom; ++y) {
       uint8_t* out = memory_->Row(y);
-      if (bytes == 2) {
-        std::fill_n(reinterpret_cast<uint16_t*>(out) + d.Left, std::max(d.Width(), 0),
-                    static_cast<uint16_t>(fx.dwFillColor));
+      const auto color16 = static_cast<uint16_t>(fx.dwFillColor);
+      if (bytes == 2 && (color16 & 0xFF) == color16 >> 8) {
+        // Both bytes alike (black above all, which clears every frame): a byte fill.
+        std::memset(out + std::ptrdiff_t{d.Left} * 2, color16 & 0xFF,
+                    static_cast<size_t>(std::max(d.Width(), 0)) * 2);
+      } else if (bytes == 2) {
+        std::fill_n(reinterpret_cast<uint16_t*>(out) + d.Left, std::max(d.Width(), 0), color16);
       } else {
         for (int x = d.Left; x < d.Right; ++x)
           writePixel(out + std::ptrdiff_t{x} * bytes, bytes, fx.dwFillColor);

@@ -1,6 +1,7 @@
 #include "engine/graphics/dx_draw.h"
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 #include <map>
 
@@ -266,7 +267,14 @@ void TDXDrawDriverFlip::Flip(bool waitVBlank) {
   TDirectDrawSurface* primary = dxdraw_->primary_.get();
   TDirectDrawSurface* back = dxdraw_->surface_.get();
   if (primary->HasSurface() && back->HasSurface()) {
-    primary->ISurface().Pixels = back->ISurface().Pixels;
+    std::vector<uint8_t>& shown = primary->ISurface().Pixels;
+    const std::vector<uint8_t>& drawn = back->ISurface().Pixels;
+    // Pages of one size are copied in place, without a new allocation each frame.
+    if (shown.size() == drawn.size()) {
+      if (!drawn.empty()) std::memcpy(shown.data(), drawn.data(), drawn.size());
+    } else {
+      shown = drawn;
+    }
   }
 }
 
