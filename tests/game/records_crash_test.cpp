@@ -14,16 +14,10 @@
 #include <vector>
 
 #include "game/records.h"
+#include "support/crash_rounds.h"
 #include "support/game_folder.h"
 
 namespace {
-
-// REEFMAW_CRASH_ROUNDS sets how many saves are killed: 300 by default, to keep the suite
-// short; a campaign runs it with 1000 or more.
-int rounds() {
-  const char* value = std::getenv("REEFMAW_CRASH_ROUNDS");
-  return value != nullptr ? std::max(1, std::atoi(value)) : 300;
-}
 
 // A child that saves a new best, telling its parent through a pipe when the save starts
 // and when it is done.
@@ -92,7 +86,7 @@ TEST(RecordsCrash, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewTable) {
   int finished = 0;
   int sawOld = 0;
   int sawNew = 0;
-  const int total = rounds();
+  const int total = CrashRounds(300);
   for (int round = 0; round < total; ++round) {
     folder.write("Data/rec.rmw", oldTable);
     SavingChild child;

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "platform/virtual_keys.h"
+#include "support/crash_rounds.h"
 #include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 
@@ -166,12 +167,6 @@ TEST_F(SettingsTest, TheFileLivesInTheUsersConfigFolderUnlessConfigNamesOne) {
   EXPECT_TRUE(warnings.empty());
 }
 
-// REEFMAW_CRASH_ROUNDS sets how many saves are killed (100 by default).
-int rounds() {
-  const char* value = std::getenv("REEFMAW_CRASH_ROUNDS");
-  return value != nullptr ? std::max(1, std::atoi(value)) : 100;
-}
-
 TEST_F(SettingsTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
   SettingsFile file = OpenSettingsFile(path.string());
   const Settings start = LoadSettings(file, false, warnings);
@@ -186,7 +181,7 @@ TEST_F(SettingsTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
   std::mt19937 random(20261209);
   std::uniform_int_distribution<int> delay(0, 3000);
   int killed = 0;
-  for (int round = 0; round < rounds(); ++round) {
+  for (int round = 0; round < CrashRounds(100); ++round) {
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
     const pid_t child = fork();
@@ -211,7 +206,7 @@ TEST_F(SettingsTest, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
     const std::string now = read();
     ASSERT_TRUE(now == windowedText || now == fullText) << "round " << round << ": " << now;
   }
-  EXPECT_EQ(killed, rounds());
+  EXPECT_EQ(killed, CrashRounds(100));
 }
 
 }  // namespace

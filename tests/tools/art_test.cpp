@@ -65,13 +65,13 @@ std::vector<Expected> catalogue() {
   return c;
 }
 
-std::vector<uint8_t> readFile(const fs::path& p) {
+std::vector<uint8_t> readBytes(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
 TDIB loadDib(const fs::path& p) {
-  TMemoryStream stream(readFile(p));
+  TMemoryStream stream(readBytes(p));
   TDIB dib;
   dib.ReadBitmapFile(stream);
   return dib;
@@ -162,8 +162,8 @@ TEST(ArtCatalogue, MonsterSizesTellTheKindsApart) {
       EXPECT_EQ(frames.back().Width(), frames[0].Width());
       EXPECT_EQ(frames.back().Height(), frames[0].Height());
     }
-    EXPECT_NE(readFile(kRoot / ("Data/Monsters/Levels/" + std::string(stem) + "1.bmp")),
-              readFile(kRoot / ("Data/Monsters/Levels/" + std::string(stem) + "2.bmp")));
+    EXPECT_NE(readBytes(kRoot / ("Data/Monsters/Levels/" + std::string(stem) + "1.bmp")),
+              readBytes(kRoot / ("Data/Monsters/Levels/" + std::string(stem) + "2.bmp")));
   }
 }
 
@@ -216,7 +216,7 @@ TEST(ArtCatalogue, DataStaysUnderTwelveMegabytes) {
 }
 
 TEST(ShippedRecords, TenEntriesBestFirstInWindows1251WithCrLf) {
-  std::vector<uint8_t> bytes = readFile(kRoot / "Data/rec.rmw");
+  std::vector<uint8_t> bytes = readBytes(kRoot / "Data/rec.rmw");
   EXPECT_EQ(bytes, art::shippedRecordsFile());
   std::string text(bytes.begin(), bytes.end());
   std::vector<std::string> lines;
@@ -306,8 +306,8 @@ TEST(ArtGenerator, RegeneratingReproducesTheCommittedFiles) {
   art::writeAll(pieces, dir.string());
   for (const Expected& e : catalogue()) {
     SCOPED_TRACE(e.path);
-    EXPECT_TRUE(readFile(dir / e.path) == readFile(kRoot / e.path));
+    EXPECT_TRUE(readBytes(dir / e.path) == readBytes(kRoot / e.path));
   }
-  EXPECT_TRUE(readFile(dir / "Data/rec.rmw") == readFile(kRoot / "Data/rec.rmw"));
+  EXPECT_TRUE(readBytes(dir / "Data/rec.rmw") == readBytes(kRoot / "Data/rec.rmw"));
   fs::remove_all(dir);
 }

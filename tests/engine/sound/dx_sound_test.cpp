@@ -9,15 +9,6 @@
 
 namespace {
 
-std::string messageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "";
-}
-
 const char* kSoundOnly = R"(object Main: TSoundTestForm
   object DXSound: TDXSound
     AutoInitialize = False

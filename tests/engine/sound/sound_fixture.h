@@ -2,6 +2,7 @@
 // A headless window holding a sound component and a wave list read from a stored
 // description, over the fake sound device.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -60,3 +61,13 @@ struct SoundFixture {
     return dynamic_cast<TDXWaveList*>(form->FindComponent("DXWaveList"));
   }
 };
+
+// The message of the exception the action raises; empty when it raises none.
+inline std::string messageOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Exception& e) {
+    return e.Message();
+  }
+  return "";
+}

@@ -27,15 +27,6 @@ const char* kTwoItems = R"(object Main: TSoundTestForm
   end
 end)";
 
-std::string messageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "";
-}
-
 }  // namespace
 
 TEST(WaveListStored, ReadsItemsAndBindsASoundDescribedAfterTheList) {
