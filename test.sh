@@ -1,9 +1,26 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with AddressSanitizer and
 # UndefinedBehaviorSanitizer, runs the whole test suite headless, then the style checks.
+# At the end it prints how long each phase took.
 set -euo pipefail
 cd "$(dirname "$0")"
+
+phases=()
+phase_start=$SECONDS
+total_start=$SECONDS
+# Ends the phase that is running, under the given name.
+phase_done() {
+  phases+=("$1 $((SECONDS - phase_start))s")
+  phase_start=$SECONDS
+}
+report_phases() {
+  [ ${#phases[@]} -gt 0 ] || return 0
+  echo "Phase times: ${phases[*]}; total $((SECONDS - total_start))s"
+}
+trap report_phases EXIT
+
 ./tools/setup.sh --test
+phase_done setup
 jobs=$(nproc)
 flags=(-DCMAKE_BUILD_TYPE=Debug -DREEFMAW_SANITIZE=ON -DREEFMAW_BENCH=OFF)
 if [ "${CI:-}" = "true" ]; then
@@ -11,10 +28,13 @@ if [ "${CI:-}" = "true" ]; then
 fi
 cmake -S . -B build/test "${flags[@]}" >/dev/null
 cmake --build build/test -j "$jobs"
+phase_done build
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 # A sanitizer report ends the program with an error, which fails its tests.
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build/test && ctest --output-on-failure -j "$jobs")
+phase_done tests
 # The style checks: clang-format on every C++ file, clang-tidy on every file of the program.
 ./tools/check_style.sh build/test
+phase_done style
