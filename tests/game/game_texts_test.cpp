@@ -87,7 +87,7 @@ TEST(GameTexts, AnEnglishGameShowsNoRussianWordFromTheMenuToTheRecords) {
 
   EXPECT_FALSE(boxAtStart);
   EXPECT_EQ(otherGraphic, "TBitmap");  // the English overlay's file, not the stored one
-  EXPECT_EQ(boxCaptions, std::vector<std::string>{"ENTER YOUR NAME!"});
+  EXPECT_EQ(boxCaptions, std::vector<std::string>{"ENTER NAME!"});
   for (const DrawnText& d : text.drawn) EXPECT_FALSE(hasCyrillic(d.text)) << d.text;
   for (const char* shown : {"Version 1.2 ", "Life: 100", "Points: 0", "Hunger:0",
                             "Reach 150 points!", "Enter your name", "Ann", "Player 1"}) {
