@@ -62,6 +62,7 @@ std::optional<TLanguage> LanguageOfCode(const std::string& code) {
 
 std::vector<std::string> LanguageCodes() {
   std::vector<std::string> codes;
+  codes.reserve(kLanguages.size());
   for (const TLanguageInfo& info : kLanguages) codes.emplace_back(info.Code);
   return codes;
 }

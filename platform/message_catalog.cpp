@@ -8,7 +8,7 @@
 
 // Raised whenever the languages gettext looks in change, so that it forgets the
 // translations it has cached (GNU gettext's documented way).
-extern "C" int _nl_msg_cat_cntr;  // NOLINT(bugprone-reserved-identifier)
+extern "C" int _nl_msg_cat_cntr;
 
 namespace platform {
 namespace {
@@ -18,13 +18,9 @@ namespace {
 // is built into the C library (glibc 2.35 and later), so this works on a minimal system.
 // Only LC_MESSAGES changes: LC_NUMERIC stays C, and printf and strtod keep the point.
 bool messagesLocaleReady() {
-  static const bool ready = [] {
-    for (const char* name : {"C.UTF-8", "C.utf8"}) {
-      if (std::setlocale(LC_MESSAGES, name) != nullptr) return true;
-    }
-    return false;
-  }();
-  return ready;
+  static const bool kReady = std::setlocale(LC_MESSAGES, "C.UTF-8") != nullptr ||
+                             std::setlocale(LC_MESSAGES, "C.utf8") != nullptr;
+  return kReady;
 }
 
 class GettextCatalog final : public MessageCatalog {

@@ -158,6 +158,9 @@ TEST_F(ProgramTest, InstalledItRunsFromAnywhereAndKeepsRecordsPerUser) {
   ASSERT_TRUE(fs::exists(program));
   ASSERT_TRUE(fs::exists(shipped));
   ASSERT_TRUE(fs::exists(prefix / "share/games/reefmaw/Data/Fon/3.bmp"));
+  // The English catalogue where gettext looks, and the pictures with English words.
+  EXPECT_TRUE(fs::exists(prefix / "share/locale/en/LC_MESSAGES/reefmaw.mo"));
+  EXPECT_TRUE(fs::exists(prefix / "share/games/reefmaw/Data/lang/en/menu/fon/3.bmp"));
   for (const char* size : {"48x48", "128x128", "256x256"}) {
     EXPECT_TRUE(fs::exists(prefix / "share/icons/hicolor" / size / "apps/reefmaw.png")) << size;
   }
