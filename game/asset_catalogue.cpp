@@ -9,6 +9,7 @@
 #include "engine/graphics/image_list.h"
 #include "framework/exceptions.h"
 #include "game/creature_kinds.h"
+#include "game/game_texts.h"
 #include "game/main_form.h"
 #include "game/picture_failures.h"
 
@@ -17,6 +18,7 @@ namespace {
 constexpr uint32_t clWhite = 0x00FFFFFF;
 constexpr int kFrameFiles = 4;  // frame 4 is loaded and never shown
 constexpr int kMenuPictures = 11;
+constexpr const char* kOtherPicture = "Data\\other.bmp";
 
 // The kinds in the order their frames are loaded.
 constexpr std::array<int32_t, kCreatureKindCount> kMonsterLoadOrder = {
@@ -48,8 +50,13 @@ void TMainForm::loadPictures() {
   for (int n = 1; n <= kMenuPictures; ++n) {
     const std::string name = Format("m%d", n);
     makeWhiteTransparent(name);
-    load(name, Format("Data\\menu\\fon\\%d.bmp", n));
+    // The pictures with words come in the run's language.
+    load(name, LanguagePicture(Format("Data\\menu\\fon\\%d.bmp", n)));
   }
+  // The locked item's overlay is stored in the main window's description; a language
+  // with words of its own on it has its twin as a file (Data\other.bmp in its folder).
+  const std::string otherTwin = LanguagePicture(kOtherPicture);
+  if (otherTwin != kOtherPicture) load("other", otherTwin);
   for (int frame = 1; frame <= kFrameFiles; ++frame) {
     for (int kind : kMonsterLoadOrder) {
       load(Format("f%d%d", kind, frame),

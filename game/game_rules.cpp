@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "game/game_texts.h"
+
 int32_t LevelTarget(int32_t level) { return level * 50 + 50; }
 
 int64_t RoundPoints(double points) {
@@ -77,13 +79,13 @@ bool IsPictureScreen(int32_t gameState) {
 }
 
 std::string LifeText(const TGameVars& vars) {
-  return "Жизни: " + std::to_string(TruncateToward0(vars.Life));
+  return GameText("Жизни: ") + std::to_string(TruncateToward0(vars.Life));
 }
 
 std::string PointsText(const TGameVars& vars) {
-  return "Очки: " + std::to_string(RoundPoints(vars.Points));
+  return GameText("Очки: ") + std::to_string(RoundPoints(vars.Points));
 }
 
 std::string HungerText(const TGameVars& vars) {
-  return "Голод:" + std::to_string(TruncateToward0(vars.Hunger));
+  return GameText("Голод:") + std::to_string(TruncateToward0(vars.Hunger));
 }

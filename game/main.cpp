@@ -16,6 +16,8 @@
 #include "framework/application.h"
 #include "framework/paths.h"
 #include "game/game_data.h"
+#include "game/game_texts.h"
+#include "game/language_choice.h"
 #include "game/main_form.h"
 #include "game/program.h"
 #include "game/records.h"
@@ -47,11 +49,24 @@ void printMessage(const std::string& message) {
   }
 }
 
+// The game speaks the language of the choice ("auto" or a code), its texts from the
+// catalogues found beside the program.
+void useLanguage(const std::string& choice, std::vector<std::string>& warnings) {
+  const TLanguage language = ChooseLanguage(choice, LocaleVariablesNow());
+  const std::string folder =
+      CatalogueFolder(platform::programPath(), REEFMAW_LOCALE_FROM_PROGRAM, REEFMAW_BUILD_DIR);
+  if (!UseLanguage(language, folder)) {
+    warnings.push_back(std::string("no catalogue of the ") + Language(language).Name +
+                       " texts was found" + (folder.empty() ? "" : " in " + folder) +
+                       "; they stay Russian");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const platform::CommandLineOutcome command = platform::parseCommandLine(
-      std::vector<std::string>(argv + 1, argv + argc), kProgram, REEFMAW_VERSION);
+      std::vector<std::string>(argv + 1, argv + argc), kProgram, REEFMAW_VERSION, LanguageCodes());
   if (command.exit) {
     std::fputs(command.output.c_str(), stdout);
     std::fputs(command.error.c_str(), stderr);
@@ -77,7 +92,11 @@ int main(int argc, char** argv) {
                  REEFMAW_BUILD_DIR, REEFMAW_SOURCE_DIR);
   const DataPlace* place = FindGameData(places);
 
+  std::vector<std::string> warnings;
   if (!flags.replayFile.empty()) {
+    // A replay never reads the player's settings: the flag or the desktop's language.
+    useLanguage(flags.language.empty() ? kAutoLanguage : flags.language, warnings);
+    printWarnings(warnings);
     if (place == nullptr) {
       printMessage(DataNotFoundMessage(places));
       return 1;
@@ -85,10 +104,10 @@ int main(int argc, char** argv) {
     return ReplayGame(flags.replayFile, platform.get(), place->folder, stdout, stderr);
   }
 
-  std::vector<std::string> warnings;
   SettingsFile settingsFile = OpenSettingsFile(flags.configFile);
   const Settings forThisRun =
       WithFlags(LoadSettings(settingsFile, flags.resetSettings, warnings), flags);
+  useLanguage(forThisRun.language, warnings);
   printWarnings(warnings);
 
   if (place == nullptr) {

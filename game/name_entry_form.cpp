@@ -5,6 +5,7 @@
 
 #include "framework/edit_control.h"
 #include "framework/image_control.h"
+#include "game/game_texts.h"
 #include "game/main_form.h"
 #include "game/picture_failures.h"
 #include "game/records.h"
@@ -33,6 +34,10 @@ void TForm1::Loaded() {
   Image2 = RequiredComponent<TImage>(*this, "Image2");
   BitBtn1 = RequiredComponent<TBitBtn>(*this, "BitBtn1");
   Edit1 = RequiredComponent<TEdit>(*this, "Edit1");
+  // The description's texts are the Russian wordings: the run's language replaces them.
+  SetCaption(GameText(Caption()));
+  BitBtn1->Caption = GameText(BitBtn1->Caption);
+  Edit1->SetText(GameText(Edit1->Text()));
   Label1->Font = Font;
   Edit1->Font = Font;
   OnShow = [this](TObject*) { scoreTaken_ = false; };
@@ -46,7 +51,8 @@ void TForm1::Loaded() {
 
 void TForm1::FormCreate(TObject*) {
   // Failures join the main window's list, which the start-up shows in one message.
-  LoadPictureNoting(Image1->Picture, "Data\\Fon\\1.bmp", mainForm_->PictureFailures);
+  LoadPictureNoting(Image1->Picture, LanguagePicture("Data\\Fon\\1.bmp"),
+                    mainForm_->PictureFailures);
   LoadPictureNoting(Image2->Picture, "Data\\Fon\\2.bmp", mainForm_->PictureFailures);
 }
 

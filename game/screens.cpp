@@ -4,6 +4,7 @@
 
 #include "framework/exceptions.h"
 #include "game/game_rules.h"
+#include "game/game_texts.h"
 #include "game/menu_layout.h"
 #include "game/records.h"
 
@@ -35,6 +36,14 @@ TTextDrawing plainText(int x, int y, const std::string& text) {
   drawing.Y = y;
   drawing.Text = text;
   return drawing;
+}
+
+// The level's target in the words of the run: its number where the text says %d.
+std::string targetText(int32_t level) {
+  std::string text = GameText("Набери %d очков!");
+  const size_t at = text.find("%d");
+  if (at != std::string::npos) text.replace(at, 2, std::to_string(LevelTarget(level)));
+  return text;
 }
 
 TPictureDrawing wave(const std::string& image, int x, int y, int width, int height, int amplitude,
@@ -85,9 +94,8 @@ std::vector<TTextDrawing> LevelIntroTexts(const TGameVars& vars) {
       {520 - size / 2, 285 - size / 2, std::to_string(vars.Level), size, kIntroColor}};
   if (vars.Level <= kLastLevelWithTarget) {
     texts.push_back({240 + roundToEven(kIntroPulse * std::cos(angle)),
-                     380 + roundToEven(kIntroPulse * std::sin(angle)),
-                     Format("Набери %d очков!", LevelTarget(vars.Level)), kIntroTargetSize,
-                     std::nullopt});
+                     380 + roundToEven(kIntroPulse * std::sin(angle)), targetText(vars.Level),
+                     kIntroTargetSize, std::nullopt});
   }
   return texts;
 }
@@ -104,7 +112,7 @@ std::vector<TTextDrawing> RecordsTexts() {
   return texts;
 }
 
-TTextDrawing VersionText() { return plainText(0, 0, "Версия 1.2 "); }
+TTextDrawing VersionText() { return plainText(0, 0, GameText("Версия 1.2 ")); }
 
 TPictureDrawing CursorPicture(const TGameVars& vars, int32_t menuTicks) {
   return wave("Mouse", vars.PointerX, vars.PointerY, 50, 50, 2, phaseOf(menuTicks, 8));

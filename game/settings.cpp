@@ -6,6 +6,7 @@
 #include "engine/input/key_names.h"
 #include "framework/paths.h"
 #include "framework/text_case.h"
+#include "game/language_choice.h"
 #include "platform/virtual_keys.h"
 
 namespace {
@@ -177,6 +178,19 @@ bool readKeys(const std::string& text, Settings& s, std::string& reason) {
   return true;
 }
 
+std::string writeLanguage(const Settings& s) { return s.language; }
+
+bool readLanguage(const std::string& text, Settings& s, std::string& reason) {
+  const std::string value = LowerCase(trimmed(text));
+  if (value != kAutoLanguage && !LanguageOfCode(value)) {
+    reason = "it must be " + std::string(kAutoLanguage);
+    for (const std::string& code : LanguageCodes()) reason += ", " + code;
+    return false;
+  }
+  s.language = value;
+  return true;
+}
+
 // Every key of the file. A new setting is a field of Settings and one row here.
 const std::vector<SettingDef>& table() {
   static const std::vector<SettingDef> kRows = {
@@ -222,6 +236,12 @@ const std::vector<SettingDef>& table() {
        writeDeadZone, readDeadZone},
       {"joystick", "rumble", "true: the pad rumbles when the shark touches a creature.",
        writeBool<&Settings::rumble>, readBool<&Settings::rumble>},
+      // Recorded games keep the settings by their place in this table: new rows go last.
+      {"game", "language",
+       "The language of the game's words: auto follows the desktop's language (Russian\n"
+       "when it is Russian or not set, else English when the game has no translation into\n"
+       "it); ru: Russian; en: English.",
+       writeLanguage, readLanguage},
   };
   return kRows;
 }
@@ -292,6 +312,7 @@ Settings WithFlags(Settings settings, const platform::CommandLine& flags) {
     settings.windowHeight = flags.height;
   }
   if (flags.noJoystick) settings.joystick = false;
+  if (!flags.language.empty()) settings.language = flags.language;
   return settings;
 }
 

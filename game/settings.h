@@ -41,6 +41,8 @@ struct Settings {
   int padDeadZone = 50;
   // Touches rumble the pad.
   bool rumble = true;
+  // The language of the game's words: "auto" (the player's locale) or a language's code.
+  std::string language = "auto";
 };
 
 // The keys of the settings file, in the order a fresh file lists them, with the

@@ -2,6 +2,7 @@
 
 #include <glib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -24,6 +25,7 @@ struct Parsed {
   gchar* configFile = nullptr;
   gchar* recordFile = nullptr;
   gchar* replayFile = nullptr;
+  gchar* language = nullptr;
   int width = 0;
   int height = 0;
   ~Parsed() {
@@ -31,6 +33,7 @@ struct Parsed {
     g_free(configFile);
     g_free(recordFile);
     g_free(replayFile);
+    g_free(language);
   }
 };
 
@@ -114,8 +117,15 @@ bool parseWindowSize(const std::string& text, int& width, int& height, std::stri
 }
 
 CommandLineOutcome parseCommandLine(const std::vector<std::string>& arguments,
-                                    const std::string& program, const std::string& version) {
+                                    const std::string& program, const std::string& version,
+                                    const std::vector<std::string>& languages) {
   Parsed parsed;
+  std::string knownLanguages;
+  for (const std::string& code : languages) {
+    knownLanguages += (knownLanguages.empty() ? "" : " or ") + code;
+  }
+  const std::string languageHelp =
+      "The game's words in this language (" + knownLanguages + ") instead of the desktop's";
   // One entry per flag: what the parser fills in, and what --help says of it.
   const GOptionEntry entries[] = {
       {"help", 'h', 0, G_OPTION_ARG_NONE, &parsed.help, "Show this help and exit", nullptr},
@@ -139,6 +149,7 @@ CommandLineOutcome parseCommandLine(const std::vector<std::string>& arguments,
        "Play the game recorded in FILE back in a window", "FILE"},
       {"headless", 0, 0, G_OPTION_ARG_NONE, &parsed.headless,
        "With --replay: no window, as fast as possible; check the end state", nullptr},
+      {"language", 0, 0, G_OPTION_ARG_STRING, &parsed.language, languageHelp.c_str(), "CODE"},
       {nullptr, 0, 0, G_OPTION_ARG_NONE, nullptr, nullptr, nullptr},
   };
   const GOptionContextUniquePtr context(g_option_context_new(nullptr));
@@ -207,6 +218,13 @@ CommandLineOutcome parseCommandLine(const std::vector<std::string>& arguments,
   }
   if (!flags.recordFile.empty() && !flags.replayFile.empty()) {
     return refused(program, "--record and --replay cannot be given together");
+  }
+  if (parsed.language != nullptr) {
+    flags.language = parsed.language;
+    if (std::find(languages.begin(), languages.end(), flags.language) == languages.end()) {
+      return refused(program, "Invalid value \"" + flags.language +
+                                  "\" for --language: it must be " + knownLanguages);
+    }
   }
   if (flags.headless && flags.replayFile.empty()) {
     return refused(program, "--headless goes only with --replay");

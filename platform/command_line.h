@@ -21,6 +21,7 @@ struct CommandLine {
   std::string recordFile;  // --record FILE: the game is recorded there
   std::string replayFile;  // --replay FILE: a recorded game played back
   bool headless = false;   // --headless, with --replay only
+  std::string language;    // --language CODE; empty when not given
 };
 
 // The smallest and largest window --size accepts, and the settings file too.
@@ -37,9 +38,10 @@ struct CommandLineOutcome {
 };
 
 // Reads the arguments after the program's name. `program` is the name usage lines give,
-// `version` what --version prints after it.
+// `version` what --version prints after it, `languages` the codes --language accepts.
 CommandLineOutcome parseCommandLine(const std::vector<std::string>& arguments,
-                                    const std::string& program, const std::string& version);
+                                    const std::string& program, const std::string& version,
+                                    const std::vector<std::string>& languages = {"ru", "en"});
 
 // Reads "WxH" (such as 1024x768) with each side within the window limits above; false
 // with the reason otherwise.

@@ -7,13 +7,15 @@ packages=(
   build-essential make cmake pkg-config
   libsdl2-dev libwayland-dev libpango1.0-dev libcairo2-dev libfontconfig-dev libglib2.0-dev
   zlib1g-dev
+  gettext  # msgfmt compiles the translations' catalogues
   libgtest-dev
   fonts-comic-neue fonts-comfortaa fonts-dejavu-core
   libdecor-0-plugin-1-cairo  # title bars under Wayland compositors that leave them to the client
 )
 case "${1:-}" in
   --test) packages+=(desktop-file-utils appstream groff-base    # desktop metadata, man page
-                     clang-format clang-tidy) ;;                  # the style checks
+                     clang-format clang-tidy                      # the style checks
+                     locales) ;;                                  # localedef, for locale tests
   --package) packages+=(dpkg-dev file) ;;              # make package: dpkg-shlibdeps for CPack
   --fuzz) packages+=(clang libclang-rt-dev) ;;         # libFuzzer targets
   --screenshot) packages+=(xvfb xauth imagemagick) ;;  # looking at the game headless

@@ -103,7 +103,7 @@ TEST_F(ProgramTest, HelpAndVersionNeedNoDisplay) {
 }
 
 TEST_F(ProgramTest, AFlagItDoesNotKnowOrABadValueEndsItWithCode2) {
-  for (const char* flags : {"--fly", "--size 0x0", "--size abc"}) {
+  for (const char* flags : {"--fly", "--size 0x0", "--size abc", "--language de"}) {
     const int code =
         run("env -i " + quoted(REEFMAW_GAME) + " " + flags + " 2>" + quoted(dir_ / "err.txt"));
     EXPECT_EQ(code, 2) << flags;
@@ -155,6 +155,9 @@ TEST_F(ProgramTest, InstalledItRunsFromAnywhereAndKeepsRecordsPerUser) {
   ASSERT_TRUE(fs::exists(program));
   ASSERT_TRUE(fs::exists(shipped));
   ASSERT_TRUE(fs::exists(prefix / "share/games/reefmaw/Data/Fon/3.bmp"));
+  // The English catalogue where gettext looks, and the pictures with English words.
+  EXPECT_TRUE(fs::exists(prefix / "share/locale/en/LC_MESSAGES/reefmaw.mo"));
+  EXPECT_TRUE(fs::exists(prefix / "share/games/reefmaw/Data/lang/en/menu/fon/3.bmp"));
   for (const char* size : {"48x48", "128x128", "256x256"}) {
     EXPECT_TRUE(fs::exists(prefix / "share/icons/hicolor" / size / "apps/reefmaw.png")) << size;
   }
@@ -193,13 +196,14 @@ TEST_F(ProgramTest, InstalledItRunsFromAnywhereAndKeepsRecordsPerUser) {
 // no display at all.
 class ReplayProgramTest : public ProgramTest {
  protected:
-  int replay(const std::string& arguments) {
+  int replay(const std::string& arguments, const std::string& environment = "") {
     std::string command = "cd '" REEFMAW_SOURCE_DIR "' && env -i PATH=/usr/bin:/bin";
     for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS"}) {
       if (const char* value = std::getenv(name)) command += std::string(" ") + name + "=" + value;
     }
-    return run(command + " HOME=" + quoted(dir_) + " " + quoted(REEFMAW_GAME) + " " + arguments +
-               " >" + quoted(dir_ / "out.txt") + " 2>" + quoted(dir_ / "err.txt"));
+    return run(command + " HOME=" + quoted(dir_) + " " + environment + " " + quoted(REEFMAW_GAME) +
+               " " + arguments + " >" + quoted(dir_ / "out.txt") + " 2>" +
+               quoted(dir_ / "err.txt"));
   }
   std::string out() const { return readFile(dir_ / "out.txt"); }
   std::string err() const { return readFile(dir_ / "err.txt"); }
@@ -225,6 +229,44 @@ TEST_F(ReplayProgramTest, HeadlessWithoutAReplayIsRefused) {
   EXPECT_EQ(replay("--headless"), 2);
   EXPECT_EQ(err().find("reefmaw: --headless goes only with --replay\n"), 0u) << err();
   EXPECT_EQ(out(), "");
+}
+
+// A Russian locale made for the test (the machine may have none generated): the settings
+// file the game writes at its first start and the headless replay's line, with its
+// decimal points, come out the same byte for byte as under C, in Russian and in English.
+TEST_F(ReplayProgramTest, NumbersReadAndWriteTheSameUnderARussianLocale) {
+  const fs::path locales = dir_ / "locales";
+  fs::create_directories(locales);
+  if (run("localedef -i ru_RU -f UTF-8 " + quoted(locales / "ru_RU.UTF-8") + " >/dev/null 2>&1") !=
+      0) {
+    GTEST_SKIP() << "localedef cannot make ru_RU.UTF-8 here (Debian's locales package)";
+  }
+  ASSERT_EQ(
+      run("LOCPATH=" + quoted(locales) + " LC_ALL=ru_RU.UTF-8 locale -k decimal_point | grep -q ,"),
+      0)
+      << "the made locale writes numbers with a comma";
+  const std::string russian = "LOCPATH=" + quoted(locales) + " LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8";
+  std::vector<std::string> lines;
+  std::vector<std::string> settings;
+  // Russian numbers, and the English catalogue in use (it switches the messages' locale).
+  for (const std::string& locale : {std::string("LC_ALL=C"), russian + " LANGUAGE=en"}) {
+    SCOPED_TRACE(locale);
+    EXPECT_EQ(replay("--replay tests/replays/level_completed.replay --headless", locale), 0)
+        << err();
+    lines.push_back(out());
+    const fs::path home = dir_ / ("home" + std::to_string(settings.size()));
+    EXPECT_EQ(start(REEFMAW_GAME, locale + " HOME=" + home.string() +
+                                      " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy"),
+              0)
+        << readFile(dir_ / "err.txt");
+    settings.push_back(readFile(home / ".config" / "reefmaw" / "reefmaw.ini"));
+  }
+  EXPECT_EQ(lines[0], "level 2, points 2.00, life 81.00, hunger 26.27, total 102, frames 1996\n");
+  EXPECT_FALSE(settings[0].empty());
+  for (size_t i = 1; i < lines.size(); ++i) {
+    EXPECT_EQ(lines[i], lines[0]);
+    EXPECT_EQ(settings[i], settings[0]);
+  }
 }
 
 }  // namespace

@@ -47,13 +47,14 @@ TEST_F(SettingsTest, TheDefaultsPlayAsTheGameAlwaysHas) {
   EXPECT_TRUE(s.joystick);
   EXPECT_EQ(s.padDeadZone, 50);
   EXPECT_TRUE(s.rumble);
+  EXPECT_EQ(s.language, "auto");
   EXPECT_EQ(s.directionKeys[0], (std::array<uint16_t, 3>{VK_UP, VK_NUMPAD8, 'K'}));
   const std::string text = read();
   for (const char* line :
        {"[display]\n", "fullscreen=true\n", "window_size=800x600\n", "window_position=center\n",
         "scaling=fit\n", "vsync=true\n", "[game]\n", "pause_when_inactive=true\n", "[keys]\n",
         "up=Up;KP_8;K\n", "down=Down;KP_2;J\n", "left=Left;KP_4;H\n", "right=Right;KP_6;L\n",
-        "[joystick]\n", "enabled=true\n", "dead_zone=50\n", "rumble=true\n"}) {
+        "[joystick]\n", "enabled=true\n", "dead_zone=50\n", "rumble=true\n", "language=auto\n"}) {
     EXPECT_NE(text.find(line), std::string::npos) << line;
   }
   // A comment above every group's first key says what it does.
@@ -64,7 +65,7 @@ TEST_F(SettingsTest, TheDefaultsPlayAsTheGameAlwaysHas) {
 TEST_F(SettingsTest, EveryValueIsReadAsThePlayerWroteIt) {
   write(
       "[display]\nfullscreen=no\nwindow_size=1024x768\nwindow_position= -20, 40 \n"
-      "scaling=Integer\nvsync=off\n[game]\npause_when_inactive=false\n"
+      "scaling=Integer\nvsync=off\n[game]\npause_when_inactive=false\nlanguage= EN \n"
       "[keys]\nup=W ; Up\ndown=s\nleft=a;KP_4;comma\nright=D\n[joystick]\nenabled=0\n"
       "dead_zone=20\nrumble=off\n");
   const Settings s = load();
@@ -81,6 +82,7 @@ TEST_F(SettingsTest, EveryValueIsReadAsThePlayerWroteIt) {
   EXPECT_FALSE(s.joystick);
   EXPECT_EQ(s.padDeadZone, 20);
   EXPECT_FALSE(s.rumble);
+  EXPECT_EQ(s.language, "en");
   EXPECT_EQ(s.directionKeys[0], (std::array<uint16_t, 3>{'W', VK_UP, 0}));
   EXPECT_EQ(s.directionKeys[1], (std::array<uint16_t, 3>{'S', 0, 0}));
   EXPECT_EQ(WriteSettings(s)[0], "false");
@@ -91,13 +93,14 @@ TEST_F(SettingsTest, EveryValueIsReadAsThePlayerWroteIt) {
 TEST_F(SettingsTest, ABadValueGetsItsDefaultAndOneWarningLineEach) {
   write(
       "[display]\nfullscreen=maybe\nwindow_size=0x0\nwindow_position=left\nscaling=stretch\n"
-      "vsync=true\n[keys]\nup=Up;Warp\ndown=1;2;3;4\nleft=\nright=L\n[joystick]\ndead_zone=150\n");
+      "vsync=true\n[keys]\nup=Up;Warp\ndown=1;2;3;4\nleft=\nright=L\n[joystick]\ndead_zone=150\n"
+      "[game]\nlanguage=de\n");
   const std::string before = read();
   const Settings s = load();
-  ASSERT_EQ(warnings.size(), 8u);
+  ASSERT_EQ(warnings.size(), 9u);
   for (const char* key :
        {"fullscreen=maybe", "window_size=0x0", "window_position=left", "scaling=stretch",
-        "up=Up;Warp:", "down=1;2;3;4:", "left=:", "dead_zone=150:"}) {
+        "up=Up;Warp:", "down=1;2;3;4:", "left=:", "dead_zone=150:", "language=de:"}) {
     bool named = false;
     for (const std::string& w : warnings) named = named || w.find(key) != std::string::npos;
     EXPECT_TRUE(named) << key;
@@ -114,6 +117,7 @@ TEST_F(SettingsTest, ABadValueGetsItsDefaultAndOneWarningLineEach) {
   for (int d = 0; d < 3; ++d) EXPECT_EQ(s.directionKeys[d], defaults.directionKeys[d]) << d;
   EXPECT_EQ(s.directionKeys[3], (std::array<uint16_t, 3>{'L', 0, 0}));
   EXPECT_EQ(s.padDeadZone, 50);
+  EXPECT_EQ(s.language, "auto");
   // The player's text stays for the player to mend; only the missing keys were added.
   EXPECT_EQ(read().rfind(before.substr(0, before.find("[keys]")), 0), 0u);
   EXPECT_NE(read().find("fullscreen=maybe\n"), std::string::npos);
@@ -127,10 +131,12 @@ TEST_F(SettingsTest, FlagsHoldForOneRunAndOnlyWhatChangesInTheGameIsSaved) {
   flags.width = 1024;
   flags.height = 768;
   flags.noJoystick = true;
+  flags.language = "ru";
   const Settings run = WithFlags(LoadSettings(file, false, warnings), flags);
   EXPECT_FALSE(run.fullscreen);
   EXPECT_EQ(run.windowWidth, 1024);
   EXPECT_FALSE(run.joystick);
+  EXPECT_EQ(run.language, "ru");
   const std::string before = read();
   SaveChangedSettings(file, run, run, warnings);
   EXPECT_EQ(read(), before);  // the flags are not the player's choice

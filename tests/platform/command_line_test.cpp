@@ -36,7 +36,7 @@ TEST(CommandLine, NoFlagsRunTheGameWithTheSettingsAlone) {
 TEST(CommandLine, EveryFlagIsRead) {
   const CommandLineOutcome outcome =
       parse({"--window", "--size", "1024x768", "--data=/opt/reef", "--no-joystick", "--config",
-             "my settings.ini", "--reset-settings"});
+             "my settings.ini", "--reset-settings", "--language", "en"});
   ASSERT_FALSE(outcome.exit) << outcome.error;
   const CommandLine& f = outcome.flags;
   EXPECT_TRUE(f.window);
@@ -47,6 +47,7 @@ TEST(CommandLine, EveryFlagIsRead) {
   EXPECT_TRUE(f.noJoystick);
   EXPECT_EQ(f.configFile, "my settings.ini");
   EXPECT_TRUE(f.resetSettings);
+  EXPECT_EQ(f.language, "en");
   EXPECT_TRUE(parse({"--fullscreen"}).flags.fullscreen);
 }
 
@@ -74,7 +75,8 @@ TEST(CommandLine, HelpAndVersionPrintAndEndWithZero) {
     EXPECT_EQ(help.output.rfind("Usage: reefmaw [OPTION...]\n", 0), 0u) << help.output;
     for (const char* listed :
          {"--version", "--fullscreen", "--window", "--size WxH", "--data DIR", "--no-joystick",
-          "--config FILE", "--reset-settings", "--record FILE", "--replay FILE", "--headless"}) {
+          "--config FILE", "--reset-settings", "--record FILE", "--replay FILE", "--headless",
+          "--language CODE", "(ru or en)"}) {
       EXPECT_NE(help.output.find(listed), std::string::npos) << listed;
     }
     EXPECT_TRUE(help.error.empty());
@@ -96,6 +98,7 @@ TEST(CommandLine, UnknownFlagsAndBadValuesAreRefusedByName) {
   expectRefused({"--data", ""}, "--data");
   expectRefused({"extra"}, "extra");
   expectRefused({"--window", "--fullscreen"}, "--fullscreen and --window");
+  expectRefused({"--language", "de"}, "\"de\" for --language: it must be ru or en");
 }
 
 TEST(CommandLine, WindowSizesAreWholeNumbersWithinTheLimits) {

@@ -1,8 +1,11 @@
 #include "tools/art/art_generator.h"
 
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 
+#include "game/languages.h"
+#include "platform/message_catalog.h"
 #include "tools/art/bmp_output.h"
 #include "tools/art/creatures.h"
 #include "tools/art/menu_art.h"
@@ -14,7 +17,34 @@
 
 namespace art {
 
-std::vector<ArtPiece> paintAll() {
+namespace {
+
+// The pictures with words once more, in another language, under its picture folder; its
+// words come from its compiled catalogue.
+void paintLanguage(const std::string& code, const std::string& folder,
+                   const std::string& localeFolder, std::vector<ArtPiece>& out) {
+  const std::filesystem::path catalogue = std::filesystem::path(localeFolder) / code /
+                                          "LC_MESSAGES" / (std::string(kTextDomain) + ".mo");
+  if (!std::filesystem::is_regular_file(catalogue)) {
+    throw std::runtime_error("no catalogue " + catalogue.string() + " for the pictures in " + code);
+  }
+  const std::shared_ptr<platform::MessageCatalog> catalog =
+      platform::openMessageCatalog(kTextDomain, localeFolder, code);
+  const Words words = [catalog](const std::string& wording) { return catalog->text(wording); };
+  for (int n = 1; n <= 11; ++n) {
+    if (n == 2) continue;  // the unused plaque bears only the game's name
+    out.push_back({folder + "\\menu\\fon\\" + std::to_string(n) + ".bmp",
+                   paintMenuPicture(n, words), 24,
+                   n == 1 ? std::nullopt : std::optional<Pixel>(kWhiteKey)});
+  }
+  out.push_back({folder + "\\Fon\\1.bmp", paintNameEntryBackground(words), 24, std::nullopt});
+  // The stored overlay's twin is a file the game loads in its place.
+  out.push_back({folder + "\\other.bmp", paintUnavailable(words), 8, kWhiteKey});
+}
+
+}  // namespace
+
+std::vector<ArtPiece> paintAll(const std::string& localeFolder) {
   std::vector<ArtPiece> out;
   out.push_back({"Data\\Fon\\3.bmp", paintBackground(), 24, std::nullopt});
   out.push_back({"Data\\Fon\\panel.bmp", paintPanel(), 24, std::nullopt});
@@ -39,6 +69,10 @@ std::vector<ArtPiece> paintAll() {
   out.push_back({"Data\\Fon\\2.bmp", paintOkButton(), 24, std::nullopt});
   out.push_back({"resources\\mouse.bmp", paintPointer(), 24, kBlackKey});
   out.push_back({"resources\\other.bmp", paintUnavailable(), 8, kWhiteKey});
+  for (int32_t language = 0; language < kLanguageCount; ++language) {
+    const std::string folder = Language(language).PictureFolder;
+    if (!folder.empty()) paintLanguage(Language(language).Code, folder, localeFolder, out);
+  }
   return out;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The whole set of the game's art: every picture of the Data tree, the two pictures of
 // the main window's description and the shipped records file, painted in a fixed order
-// from fixed seeds, so a run always gives the same bytes.
+// from fixed seeds, so a run always gives the same bytes. The pictures with words come in
+// every language of game/languages.h.
 
 #include <optional>
 #include <string>
@@ -18,8 +19,9 @@ struct ArtPiece {
   std::optional<Pixel> key;  // the colour the game keys out, if any
 };
 
-// Every picture, in catalogue order.
-std::vector<ArtPiece> paintAll();
+// Every picture, in catalogue order, then the pictures with words of every other language
+// (Data\lang\<code>\...), their words from the catalogues in localeFolder.
+std::vector<ArtPiece> paintAll(const std::string& localeFolder = REEFMAW_LOCALE_DIR);
 
 // Writes every picture and the records file under root (a real directory).
 void writeAll(const std::vector<ArtPiece>& pieces, const std::string& root);

@@ -88,12 +88,12 @@ void thumbnail(cairo_t* cr, int kind, double x, double y, double boxW, double bo
   cairo_restore(cr);
 }
 
-void creatureRow(cairo_t* cr, const Creature& c, double x, double y) {
+void creatureRow(cairo_t* cr, const Creature& c, double x, double y, const Words& words) {
   roundedRectPath(cr, x, y, 240, 56, 10);
   setColor(cr, rgb255(8, 30, 56), 0.55);
   cairo_fill(cr);
   thumbnail(cr, c.kind, x + 4, y + 4, 72, 48);
-  drawText(cr, c.name, 17, rgb255(255, 230, 140), x + 82, y + 3);
+  drawText(cr, words(c.name), 17, rgb255(255, 230, 140), x + 82, y + 3);
   double ex = x + 82, ey = y + 28;
   if (c.predator) {
     auto marks = [](int n) {
@@ -112,7 +112,7 @@ void creatureRow(cairo_t* cr, const Creature& c, double x, double y) {
   if (c.hunger) effect(cr, ex, ey, Stat::Hunger, sign(c.hunger), c.hunger < 0);
 }
 
-void header(cairo_t* cr, const char* text, double x, double y, Rgb top, Rgb bottom) {
+void header(cairo_t* cr, const std::string& text, double x, double y, Rgb top, Rgb bottom) {
   Caption c{text};
   c.size = 24;
   c.outlineWidth = 4;
@@ -130,84 +130,94 @@ void keyCap(cairo_t* cr, double x, double y, const std::string& label, double w 
   drawText(cr, label, 15, kInk, x + (w - tw) / 2, y + 3, true, "DejaVu Sans");
 }
 
-void controls(cairo_t* cr) {
+void controls(cairo_t* cr, const Words& words) {
   roundedRectPath(cr, 14, 84, 262, 500, 16);
   setColor(cr, rgb255(6, 24, 48), 0.7);
   cairo_fill_preserve(cr);
   strokeWith(cr, rgb255(236, 190, 90), 2);
-  header(cr, "Управление", 28, 106, rgb255(255, 240, 150), rgb255(255, 170, 40));
+  header(cr, words("Управление"), 28, 106, rgb255(255, 240, 150), rgb255(255, 170, 40));
   // The arrow cluster.
   keyCap(cr, 66, 124, "↑");
   keyCap(cr, 38, 152, "←");
   keyCap(cr, 66, 152, "↓");
   keyCap(cr, 94, 152, "→");
-  drawText(cr, "или", 13, kText, 124, 158, false);
+  drawText(cr, words("или"), 13, kText, 124, 158, false);
   keyCap(cr, 188, 124, "K");
   keyCap(cr, 160, 152, "H");
   keyCap(cr, 188, 152, "J");
   keyCap(cr, 216, 152, "L");
-  drawParagraph(cr, "Стрелки, H J K L, цифры 8 2 4 6 или джойстик.", 15, kText, 28, 184, 240);
+  drawParagraph(cr, words("Стрелки, H J K L, цифры 8 2 4 6 или джойстик."), 15, kText, 28, 184,
+                240);
   keyCap(cr, 28, 232, "Esc", 42);
-  drawText(cr, "— пауза и меню", 15, kText, 76, 234, false);
+  drawText(cr, words("— пауза и меню"), 15, kText, 76, 234, false);
   keyCap(cr, 28, 264, "Alt", 36);
   drawText(cr, "+", 15, kText, 68, 266);
   keyCap(cr, 80, 264, "Enter", 58);
-  drawText(cr, "— окно", 15, kText, 144, 266, false);
-  drawText(cr, "Мышь — пункты меню", 15, kText, 28, 298, false);
+  drawText(cr, words("— окно"), 15, kText, 144, 266, false);
+  drawText(cr, words("Мышь — пункты меню"), 15, kText, 28, 298, false);
 
-  header(cr, "Правила", 28, 342, rgb255(190, 250, 255), rgb255(90, 200, 240));
+  header(cr, words("Правила"), 28, 342, rgb255(190, 250, 255), rgb255(90, 200, 240));
   double y = 360;
-  y += drawParagraph(cr, "Ешь рыбу: растут очки и жизнь, уходит голод.", 14, kText, 28, y, 240) + 4;
-  y +=
-      drawParagraph(cr, "Голод растёт сам. Когда он полон, тает жизнь.", 14, kText, 28, y, 240) + 4;
-  y += drawParagraph(cr, "Мины, бочки и колючки ранят, хищники грызут, пока касаются.", 14, kText,
-                     28, y, 240) +
+  y += drawParagraph(cr, words("Ешь рыбу: растут очки и жизнь, уходит голод."), 14, kText, 28, y,
+                     240) +
        4;
-  y += drawParagraph(cr,
-                     "Набери 50 × уровень + 50 очков, и откроется следующий уровень. Всего их 10.",
-                     14, kText, 28, y, 240) +
+  y += drawParagraph(cr, words("Голод растёт сам. Когда он полон, тает жизнь."), 14, kText, 28, y,
+                     240) +
+       4;
+  y += drawParagraph(cr, words("Мины, бочки и колючки ранят, хищники грызут, пока касаются."), 14,
+                     kText, 28, y, 240) +
+       4;
+  y += drawParagraph(
+           cr, words("Набери 50 × уровень + 50 очков, и откроется следующий уровень. Всего их 10."),
+           14, kText, 28, y, 240) +
        6;
   // Legend of the icons.
+  // Each icon stands at its place, or further right when the word before runs long.
+  const std::string life = words("жизнь"), points = words("очки"), hunger = words("голод");
+  constexpr double kPearlGap = 11, kBoneGap = 20;  // from the word's end to the icon's middle
   heartIcon(cr, 38, y + 10, 16);
-  drawText(cr, "жизнь", 15, kText, 50, y, false);
-  pearlIcon(cr, 116, y + 10, 16);
-  drawText(cr, "очки", 15, kText, 128, y, false);
-  boneIcon(cr, 186, y + 10, 18);
-  drawText(cr, "голод", 15, kText, 200, y, false);
+  drawText(cr, life, 15, kText, 50, y, false);
+  const double pearlX = std::max(116.0, 50 + textWidth(cr, life, 15, false) + kPearlGap);
+  pearlIcon(cr, pearlX, y + 10, 16);
+  drawText(cr, points, 15, kText, pearlX + 12, y, false);
+  const double boneX = std::max(186.0, pearlX + 12 + textWidth(cr, points, 15, false) + kBoneGap);
+  boneIcon(cr, boneX, y + 10, 18);
+  drawText(cr, hunger, 15, kText, boneX + 14, y, false);
 }
 
 }  // namespace
 
-Raster paintGuide() {
+Raster paintGuide(const Words& words) {
   const int w = 800, h = 600;
   cairo_surface_t* s = newCanvas(w, h);
   cairo_t* cr = cairo_create(s);
   drawWater(cr, w, h, 121);
   drawSeabed(cr, w, h, 574, 122, false);
-  Caption title{"Как играть"};
+  Caption title{words("Как играть")};
   title.size = 60;
   title.outlineWidth = 8;
   title.shadow = 4;
   drawCaption(cr, title, 400, 42);
-  controls(cr);
+  controls(cr, words);
 
-  const Creature food[] = {{11, "Глазастик", 1, 1, -1, false}, {1, "Рыбка", 2, 2, -2, false},
-                           {3, "Пиранья", 3, 3, -3, false},    {4, "Пиголип", 6, 6, -6, false},
-                           {6, "Губан", 7, 7, -7, false},      {2, "Рыба-ангел", 9, 9, -9, false},
-                           {8, "Зеленушка", 9, 9, -9, false}};
-  const Creature harm[] = {{0, "Мина", 0, -7, 7, false},
-                           {9, "Колючка", -2, -7, 7, false},
-                           {5, "Бочка", 0, -12, 12, false}};
-  const Creature predators[] = {{7, "Каракатица", 1, 2, 1, true},
-                                {10, "Удильщик", 1, 3, 1, true},
-                                {12, "Кит", 2, 4, 1, true}};
-  header(cr, "Еда", 290, 100, rgb255(190, 255, 150), rgb255(70, 200, 60));
-  for (int i = 0; i < 7; ++i) creatureRow(cr, food[i], 290, 118 + i * 62);
-  header(cr, "Опасно", 546, 100, rgb255(255, 220, 140), rgb255(250, 120, 40));
-  for (int i = 0; i < 3; ++i) creatureRow(cr, harm[i], 546, 118 + i * 62);
-  header(cr, "Хищники", 546, 316, rgb255(255, 170, 160), rgb255(220, 40, 40));
-  for (int i = 0; i < 3; ++i) creatureRow(cr, predators[i], 546, 334 + i * 62);
-  drawText(cr, "Щёлкни — назад в меню", 14, rgb255(220, 240, 250), 570, 534, false);
+  const Creature food[] = {
+      {11, Wording("Глазастик"), 1, 1, -1, false}, {1, Wording("Рыбка"), 2, 2, -2, false},
+      {3, Wording("Пиранья"), 3, 3, -3, false},    {4, Wording("Пиголип"), 6, 6, -6, false},
+      {6, Wording("Губан"), 7, 7, -7, false},      {2, Wording("Рыба-ангел"), 9, 9, -9, false},
+      {8, Wording("Зеленушка"), 9, 9, -9, false}};
+  const Creature harm[] = {{0, Wording("Мина"), 0, -7, 7, false},
+                           {9, Wording("Колючка"), -2, -7, 7, false},
+                           {5, Wording("Бочка"), 0, -12, 12, false}};
+  const Creature predators[] = {{7, Wording("Каракатица"), 1, 2, 1, true},
+                                {10, Wording("Удильщик"), 1, 3, 1, true},
+                                {12, Wording("Кит"), 2, 4, 1, true}};
+  header(cr, words("Еда"), 290, 100, rgb255(190, 255, 150), rgb255(70, 200, 60));
+  for (int i = 0; i < 7; ++i) creatureRow(cr, food[i], 290, 118 + i * 62, words);
+  header(cr, words("Опасно"), 546, 100, rgb255(255, 220, 140), rgb255(250, 120, 40));
+  for (int i = 0; i < 3; ++i) creatureRow(cr, harm[i], 546, 118 + i * 62, words);
+  header(cr, words("Хищники"), 546, 316, rgb255(255, 170, 160), rgb255(220, 40, 40));
+  for (int i = 0; i < 3; ++i) creatureRow(cr, predators[i], 546, 334 + i * 62, words);
+  drawText(cr, words("Щёлкни — назад в меню"), 14, rgb255(220, 240, 250), 570, 534, false);
   cairo_destroy(cr);
   Raster r = opaqueRaster(s);
   keepOffKey(r, kWhiteKey);

@@ -28,7 +28,7 @@ Raster finishKeyed(cairo_surface_t* s, Rgb edge) {
   return r;
 }
 
-void drawMenuTitle(cairo_t* cr) {
+void drawMenuTitle(cairo_t* cr, const Words& words) {
   Caption title{"Reefmaw"};
   title.family = "Comic Neue";
   title.size = 110;
@@ -38,7 +38,7 @@ void drawMenuTitle(cairo_t* cr) {
   title.fillBottom = rgb255(250, 140, 30);
   title.outline = rgb255(40, 16, 6);
   drawCaption(cr, title, 250, 92);
-  Caption sub{"Акулья охота"};
+  Caption sub{words("Акулья охота")};
   sub.size = 34;
   sub.outlineWidth = 5;
   sub.fillTop = rgb255(190, 250, 255);
@@ -47,7 +47,7 @@ void drawMenuTitle(cairo_t* cr) {
   drawCaption(cr, sub, 250, 158);
 }
 
-Raster paintBackdrop() {
+Raster paintBackdrop(const Words& words) {
   cairo_surface_t* s = newCanvas(800, 600);
   cairo_t* cr = cairo_create(s);
   drawWater(cr, 800, 600, 101);
@@ -71,7 +71,7 @@ Raster paintBackdrop() {
   cairo_scale(cr, -1.2, 1.2);
   drawMonster(cr, 11, 0.6);
   cairo_restore(cr);
-  drawMenuTitle(cr);
+  drawMenuTitle(cr, words);
   cairo_destroy(cr);
   return finishOpaque(s, false);
 }
@@ -98,7 +98,7 @@ void drawPlaque(cairo_t* cr, double w, double h, Rgb top, Rgb bottom) {
   drawBubble(cr, w * 0.93, h * 0.58, h * 0.045);
 }
 
-Raster paintMenuItem(const char* text) {
+Raster paintMenuItem(const std::string& text) {
   const double w = kMenuItemWidth, h = kMenuItemHeight;
   cairo_surface_t* s = newCanvas(int(w), int(h));
   cairo_t* cr = cairo_create(s);
@@ -112,7 +112,7 @@ Raster paintMenuItem(const char* text) {
   return finishKeyed(s, kMenuWater);
 }
 
-Raster paintGameOver() {
+Raster paintGameOver(const Words& words) {
   const int w = 250, h = 50;
   cairo_surface_t* s = newCanvas(w, h);
   cairo_t* cr = cairo_create(s);
@@ -132,7 +132,7 @@ Raster paintGameOver() {
   fillLinear(cr, 0, 3, rgb255(230, 60, 60), 0, 43, rgb255(150, 16, 30), true);
   strokeWith(cr, kInk, 3, true);
   strokeWith(cr, rgb255(255, 200, 120), 1.2);
-  Caption c{"Игра окончена"};
+  Caption c{words("Игра окончена")};
   c.size = 24;
   c.outlineWidth = 5;
   c.shadow = 0;
@@ -143,7 +143,7 @@ Raster paintGameOver() {
   return finishKeyed(s, kSea);
 }
 
-Raster paintLevelBox() {
+Raster paintLevelBox(const Words& words) {
   const int w = 350, h = 100;
   cairo_surface_t* s = newCanvas(w, h);
   cairo_t* cr = cairo_create(s);
@@ -154,7 +154,7 @@ Raster paintLevelBox() {
   roundedRectPath(cr, 14, 16, 236, 24, 12);
   setColor(cr, rgb255(230, 250, 255), 0.2);
   cairo_fill(cr);
-  Caption c{"Уровень"};
+  Caption c{words("Уровень")};
   c.size = 48;
   c.outlineWidth = 7;
   drawCaption(cr, c, 138, 50);
@@ -176,12 +176,12 @@ Raster paintLevelBox() {
   return finishKeyed(s, kSea);
 }
 
-Raster paintRecords() {
+Raster paintRecords(const Words& words) {
   cairo_surface_t* s = newCanvas(800, 600);
   cairo_t* cr = cairo_create(s);
   drawWater(cr, 800, 600, 111);
   drawSeabed(cr, 800, 600, 540, 112, true);
-  Caption title{"Рекорды"};
+  Caption title{words("Рекорды")};
   title.size = 84;
   title.outlineWidth = 9;
   title.shadow = 5;
@@ -193,9 +193,9 @@ Raster paintRecords() {
   roundedRectPath(cr, 104, 146, 592, 340, 16);
   fillLinear(cr, 0, 146, rgb255(250, 240, 208), 0, 486, rgb255(232, 214, 170), true);
   strokeWith(cr, rgb255(150, 110, 60), 2);
-  drawText(cr, "№", 18, rgb255(120, 80, 40), 122, 150);
-  drawText(cr, "Имя", 18, rgb255(120, 80, 40), 175, 150);
-  drawText(cr, "Очки", 18, rgb255(120, 80, 40), 525, 150);
+  drawText(cr, words("№"), 18, rgb255(120, 80, 40), 122, 150);
+  drawText(cr, words("Имя"), 18, rgb255(120, 80, 40), 175, 150);
+  drawText(cr, words("Очки"), 18, rgb255(120, 80, 40), 525, 150);
   for (int k = 1; k <= 10; ++k) {
     double y = 150 + 30 * k + 29;
     cairo_move_to(cr, 118, y);
@@ -218,10 +218,13 @@ Raster paintRecords() {
   cairo_translate(cr, -64, 0);
   drawMonster(cr, 4, 0.6);
   cairo_restore(cr);
-  roundedRectPath(cr, 246, 508, 308, 30, 15);
+  // The hint in a dark band that fits it, centred under the tablet.
+  const std::string hint = words("Щелчок, Enter, Esc или кнопка пада — назад в меню");
+  const double hintWidth = textWidth(cr, hint, 18);
+  roundedRectPath(cr, 400 - hintWidth / 2 - 16, 508, hintWidth + 32, 30, 15);
   setColor(cr, rgb255(6, 24, 48), 0.7);
   cairo_fill(cr);
-  drawText(cr, "Щёлкни, чтобы вернуться в меню", 18, rgb255(220, 240, 250), 262, 512);
+  drawText(cr, hint, 18, rgb255(220, 240, 250), 400 - hintWidth / 2, 512);
   cairo_destroy(cr);
   return finishOpaque(s, true);
 }
@@ -241,30 +244,30 @@ Raster paintUnusedPlaque() {
 
 }  // namespace
 
-Raster paintMenuPicture(int n) {
+Raster paintMenuPicture(int n, const Words& words) {
   switch (n) {
     case 1:
-      return paintBackdrop();
+      return paintBackdrop(words);
     case 2:
       return paintUnusedPlaque();
     case 3:
-      return paintMenuItem("Новая игра");
+      return paintMenuItem(words("Новая игра"));
     case 4:
-      return paintMenuItem("Продолжить");
+      return paintMenuItem(words("Продолжить"));
     case 5:
-      return paintMenuItem("Рекорды");
+      return paintMenuItem(words("Рекорды"));
     case 6:
-      return paintMenuItem("Как играть");
+      return paintMenuItem(words("Как играть"));
     case 7:
-      return paintMenuItem("Выход");
+      return paintMenuItem(words("Выход"));
     case 8:
-      return paintGameOver();
+      return paintGameOver(words);
     case 9:
-      return paintLevelBox();
+      return paintLevelBox(words);
     case 10:
-      return paintGuide();
+      return paintGuide(words);
     default:
-      return paintRecords();
+      return paintRecords(words);
   }
 }
 

@@ -9,7 +9,7 @@ namespace {
 constexpr int kWidth = 184, kHeight = 73;
 constexpr int kButtonX = 96, kButtonY = 45, kButtonW = 73, kButtonH = 25;
 
-void drawWindowBackground(cairo_t* cr) {
+void drawWindowBackground(cairo_t* cr, const Words& words) {
   cairo_rectangle(cr, 0, 0, kWidth, kHeight);
   fillLinear(cr, 0, 0, rgb255(40, 130, 180), 0, kHeight, rgb255(12, 50, 96));
   ArtRandom rnd(31);
@@ -23,7 +23,7 @@ void drawWindowBackground(cairo_t* cr) {
   setColor(cr, rgb255(6, 24, 48), 0.6);
   cairo_fill_preserve(cr);
   strokeWith(cr, rgb255(236, 190, 90), 1.5);
-  Caption c{"Рекорд!"};
+  Caption c{words("Рекорд!")};
   c.size = 22;
   c.outlineWidth = 4;
   c.shadow = 1;
@@ -51,10 +51,10 @@ void drawOkButton(cairo_t* cr) {
 
 }  // namespace
 
-Raster paintNameEntryBackground() {
+Raster paintNameEntryBackground(const Words& words) {
   cairo_surface_t* s = newCanvas(kWidth, kHeight);
   cairo_t* cr = cairo_create(s);
-  drawWindowBackground(cr);
+  drawWindowBackground(cr, words);
   cairo_destroy(cr);
   Raster r = opaqueRaster(s);
   cairo_surface_destroy(s);
@@ -66,7 +66,7 @@ Raster paintOkButton() {
   // same water as the picture behind it.
   cairo_surface_t* s = newCanvas(kWidth, kHeight);
   cairo_t* cr = cairo_create(s);
-  drawWindowBackground(cr);
+  drawWindowBackground(cr, RussianWords);
   drawOkButton(cr);
   cairo_destroy(cr);
   Raster whole = opaqueRaster(s);

@@ -5,6 +5,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace art {
@@ -52,6 +53,15 @@ void roundedRectPath(cairo_t* cr, double x, double y, double w, double h, double
 void drawEye(cairo_t* cr, double cx, double cy, double r, Rgb iris, double lookX = -0.3);
 // A glassy bubble with a rim and a highlight.
 void drawBubble(cairo_t* cr, double cx, double cy, double r, double alpha = 1.0);
+
+// The words painted into a picture in one language, each asked for by its Russian wording
+// (the message id of the game's catalogues).
+using Words = std::function<std::string(const std::string&)>;
+// Marks a wording kept in a table and painted later through Words, so that the check of
+// the catalogues finds it as it finds the words("...") calls.
+constexpr const char* Wording(const char* russian) { return russian; }
+// The game's own words: the wordings themselves.
+inline std::string RussianWords(const std::string& wording) { return wording; }
 
 // Text drawn with Pango in a bold playful face.
 struct Caption {

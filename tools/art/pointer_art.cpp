@@ -42,7 +42,7 @@ Raster paintPointer() {
   return r;
 }
 
-Raster paintUnavailable() {
+Raster paintUnavailable(const Words& words) {
   // Drawn over the continue item in the same box, so it repeats the item's plaque in
   // the item's proportions, greyed, with the caption dimmed and a padlock.
   cairo_surface_t* s = newCanvas(kOtherWidth, kOtherHeight);
@@ -56,7 +56,7 @@ Raster paintUnavailable() {
   strokeWith(cr, rgb255(36, 40, 48), 5, true);
   strokeWith(cr, rgb255(150, 156, 164), 2.4);
   cairo_restore(cr);
-  Caption c{"Продолжить"};
+  Caption c{words("Продолжить")};
   c.size = 21;
   c.outlineWidth = 3;
   c.shadow = 0;

@@ -2,16 +2,22 @@
 // platform, its presented frames written as PNG files. A fixed script, so the same
 // pictures come out every time.
 //
-//   screenshot OUTDIR     writes OUTDIR/menu.png, play.png, intro.png and records.png
+//   screenshot OUTDIR [--language CODE]
+//
+// writes OUTDIR/menu.png, play.png, intro.png and records.png, in Russian or in the
+// language of CODE (en).
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "engine/input/dx_input.h"
 #include "framework/application.h"
 #include "framework/bit_field_channel.h"
+#include "game/game_texts.h"
 #include "game/game_vars.h"
+#include "game/language_choice.h"
 #include "game/main_form.h"
 #include "game/start_up.h"
 #include "platform/fake_input.h"
@@ -79,10 +85,16 @@ struct Camera {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: screenshot OUTDIR (run from the folder that holds Data/)\n");
+  const bool languageGiven = argc == 4 && std::string(argv[2]) == "--language";
+  const std::optional<TLanguage> language =
+      languageGiven ? LanguageOfCode(argv[3]) : std::optional<TLanguage>(lgRussian);
+  if ((argc != 2 && !languageGiven) || !language) {
+    std::fprintf(stderr,
+                 "usage: screenshot OUTDIR [--language CODE] (run from the folder that holds "
+                 "Data/)\n");
     return 2;
   }
+  UseLanguage(*language, REEFMAW_LOCALE_DIR);
   const std::string outDir = std::filesystem::absolute(argv[1]).string();
   std::filesystem::create_directories(outDir);
   Camera camera;
