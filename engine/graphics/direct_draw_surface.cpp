@@ -155,8 +155,14 @@ void TDirectDrawSurface::LoadGraphicRect(const TGraphic& graphic, const TRect& r
   if (width <= 0 || height <= 0) return;
   SetSize(width, height);
   TSurfaceMemory& memory = ISurface();
-  std::vector<uint32_t> rgb;
-  graphic.ToRGB32(rgb);
+  // Pictures are converted for every surface whenever the display starts: a bitmap's own
+  // pixels are read where they are rather than copied first.
+  std::vector<uint32_t> converted;
+  const uint32_t* rgb = graphic.RGB32Pixels();
+  if (rgb == nullptr) {
+    graphic.ToRGB32(converted);
+    rgb = converted.data();
+  }
   const int gw = graphic.Width();
   const int gh = graphic.Height();
   const int bytes = bytesPerPixel(memory.Format);
