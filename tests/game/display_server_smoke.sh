@@ -26,7 +26,9 @@ for tool in Xvfb xdotool import-im6.q16 convert-im6.q16; do
   command -v "$tool" >/dev/null || skip "$tool is not installed (tools/setup.sh --test installs it)"
 done
 if [ "$mode" = x11 ]; then
-  command -v openbox >/dev/null || skip "openbox is not installed (tools/setup.sh --test installs it)"
+  for tool in openbox xprop; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed (tools/setup.sh --test installs it)"
+  done
 else
   command -v weston >/dev/null || skip "weston is not installed (tools/setup.sh --test installs it)"
 fi
