@@ -194,6 +194,13 @@ TDecodedBmp DecodeBmp(TStream& stream) {
     const int64_t fileRow = height > 0 ? rows - 1 - y : y;
     const uint8_t* row = rowsData + fileRow * rowBytes;
     uint32_t* out = bmp.pixels.data() + static_cast<size_t>(y) * w;
+    if (bc == 24) {
+      // The usual layout, in a loop of its own that the compiler can unroll.
+      for (size_t x = 0; x < w; ++x) {
+        out[x] = row[3 * x] | (row[3 * x + 1] << 8) | (row[3 * x + 2] << 16);
+      }
+      continue;
+    }
     for (size_t x = 0; x < w; ++x) {
       switch (bc) {
         case 1:
