@@ -53,6 +53,8 @@ class TGraphic {
   virtual std::unique_ptr<TGraphic> Clone() const = 0;
   // The pixels as 0x00RRGGBB, rows top-down, Width() x Height() values.
   virtual void ToRGB32(std::vector<uint32_t>& pixels) const = 0;
+  // The same pixels without a copy, where the graphic holds them so; else null.
+  virtual const uint32_t* RGB32Pixels() const { return nullptr; }
   // The palette of a picture with one (up to 256 entries), else empty.
   virtual std::vector<TPaletteEntry> Palette() const { return {}; }
 };
@@ -95,6 +97,10 @@ class TBitmap : public TGraphic {
   void SaveToStream(TStream& stream) const override;
   std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<TBitmap>(*this); }
   void ToRGB32(std::vector<uint32_t>& pixels) const override { pixels = pixels_; }
+  const uint32_t* RGB32Pixels() const override {
+    const bool whole = pixels_.size() == static_cast<size_t>(width_) * static_cast<size_t>(height_);
+    return whole && !pixels_.empty() ? pixels_.data() : nullptr;
+  }
   std::vector<TPaletteEntry> Palette() const override { return palette_; }
 
   // Width x height of black; 0 in either gives the empty bitmap.

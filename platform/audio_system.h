@@ -78,6 +78,13 @@ class AudioSystem {
   virtual ~AudioSystem() = default;
   // Opens the default output device, paused; nullptr when there is no device or driver.
   virtual std::unique_ptr<AudioDevice> openDevice() = 0;
+  // The same, in the format of the samples the caller is about to prepare, so that the
+  // device need not be opened again to follow its first buffer (a close waits for the
+  // device's thread to finish the period it is sleeping through). Where the system cannot
+  // choose, the device opens as openDevice() opens it.
+  virtual std::unique_ptr<AudioDevice> openDeviceIn(const AudioFormat& /*format*/) {
+    return openDevice();
+  }
 };
 
 std::unique_ptr<AudioSystem> createSdlAudioSystem();

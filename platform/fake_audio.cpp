@@ -22,7 +22,7 @@ class FakeAudioDevice : public AudioDevice {
   explicit FakeAudioDevice(std::shared_ptr<FakeAudioState> state) : state_(std::move(state)) {
     ++state_->devicesOpened;
     ++state_->devicesOpen;
-    state_->deviceFormat = AudioFormat{};
+    state_->deviceFormat = state_->openedIn;
   }
   ~FakeAudioDevice() override { --state_->devicesOpen; }
   FakeAudioDevice(const FakeAudioDevice&) = delete;
@@ -87,8 +87,11 @@ bool FakeAudioBuffer::convert(const std::vector<uint8_t>& samples, std::vector<u
   return true;
 }
 
-std::unique_ptr<AudioDevice> FakeAudioSystem::openDevice() {
+std::unique_ptr<AudioDevice> FakeAudioSystem::openDevice() { return openDeviceIn(AudioFormat{}); }
+
+std::unique_ptr<AudioDevice> FakeAudioSystem::openDeviceIn(const AudioFormat& format) {
   if (!state_->deviceAvailable) return nullptr;
+  state_->openedIn = format;
   return std::make_unique<FakeAudioDevice>(state_);
 }
 

@@ -21,6 +21,7 @@ struct FakeAudioState {
   bool refuseLocks = false;
   AudioFormat deviceFormat;  // set to each new device's first buffer format, as SDL's is
   int devicesOpened = 0;
+  AudioFormat openedIn;  // the format the last device was asked to open in
   int devicesOpen = 0;
   uint32_t cooperationWindow = 0;
   AudioCooperation cooperation = AudioCooperation::Normal;
@@ -52,6 +53,7 @@ class FakeAudioSystem : public AudioSystem {
  public:
   FakeAudioSystem() : state_(std::make_shared<FakeAudioState>()) {}
   std::unique_ptr<AudioDevice> openDevice() override;
+  std::unique_ptr<AudioDevice> openDeviceIn(const AudioFormat& format) override;
   FakeAudioState& state() { return *state_; }
 
  private:

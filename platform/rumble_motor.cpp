@@ -6,17 +6,14 @@
 namespace platform {
 
 namespace {
-constexpr int kFullLevel = 10000;
-constexpr uint32_t kFullMotor = 0xFFFF;
+constexpr long long kFullMotor = 0xFFFF;
 }  // namespace
 
 RumbleMotor::RumbleMotor(RumbleFunction rumble) : rumble_(std::move(rumble)) {}
 
 uint16_t RumbleMotor::strength(const HapticEffect& effect) {
   const long long magnitude = std::clamp(effect.magnitude, 0, kFullLevel);
-  const long long gain = std::clamp(effect.gain, 0, kFullLevel);
-  return static_cast<uint16_t>(magnitude * gain * kFullMotor /
-                               (static_cast<long long>(kFullLevel) * kFullLevel));
+  return static_cast<uint16_t>(withGain(magnitude * kFullMotor, effect.gain) / kFullLevel);
 }
 
 std::vector<HapticKind> RumbleMotor::supportedKinds() {

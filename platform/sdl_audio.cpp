@@ -182,11 +182,13 @@ class SdlAudioDevice : public AudioDevice {
 
 class SdlAudioSystem : public AudioSystem {
  public:
-  std::unique_ptr<AudioDevice> openDevice() override {
+  std::unique_ptr<AudioDevice> openDevice() override { return openDeviceIn(AudioFormat{}); }
+
+  std::unique_ptr<AudioDevice> openDeviceIn(const AudioFormat& format) override {
     silenceAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) return nullptr;
     auto state = std::make_shared<DeviceState>();
-    state->device = openPaused(AudioFormat{}, state->obtained);
+    state->device = openPaused(playable(format) ? format : AudioFormat{}, state->obtained);
     if (!state->device) {
       SDL_QuitSubSystem(SDL_INIT_AUDIO);
       return nullptr;

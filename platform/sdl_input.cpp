@@ -9,157 +9,13 @@
 
 #include "platform/input_system.h"
 #include "platform/rumble_motor.h"
+#include "platform/sdl_haptic.h"
 #include "platform/sdl_keys.h"
 #include "platform/sdl_ptrs.h"
 
 namespace platform {
 
 namespace {
-
-constexpr int kFullLevel = 10000;
-
-Sint16 toSigned16(int value) {
-  const long long scaled = static_cast<long long>(value) * 32767 / kFullLevel;
-  return static_cast<Sint16>(std::clamp<long long>(scaled, -32767, 32767));
-}
-
-Uint16 toLevel16(int value) {
-  return static_cast<Uint16>(std::clamp(value, 0, kFullLevel) * 32767 / kFullLevel);
-}
-
-Uint16 toTime16(uint32_t ms) { return static_cast<Uint16>(std::min<uint32_t>(ms, 0xFFFF)); }
-
-// A saturation of 0 asks for the device's full force rather than none at all.
-Uint16 toSaturation(int value) {
-  if (value <= 0) return 0xFFFF;
-  return static_cast<Uint16>(std::min(value, kFullLevel) * 0xFFFF / kFullLevel);
-}
-
-Uint16 sdlType(HapticKind kind) {
-  switch (kind) {
-    case HapticKind::Constant:
-      return SDL_HAPTIC_CONSTANT;
-    case HapticKind::Sine:
-      return SDL_HAPTIC_SINE;
-    case HapticKind::Triangle:
-      return SDL_HAPTIC_TRIANGLE;
-    case HapticKind::SawtoothUp:
-      return SDL_HAPTIC_SAWTOOTHUP;
-    case HapticKind::SawtoothDown:
-      return SDL_HAPTIC_SAWTOOTHDOWN;
-    case HapticKind::Spring:
-      return SDL_HAPTIC_SPRING;
-    case HapticKind::Damper:
-      return SDL_HAPTIC_DAMPER;
-    case HapticKind::Inertia:
-      return SDL_HAPTIC_INERTIA;
-    case HapticKind::Friction:
-      return SDL_HAPTIC_FRICTION;
-  }
-  return SDL_HAPTIC_CONSTANT;
-}
-
-SDL_HapticEffect toSdl(const HapticEffect& e) {
-  SDL_HapticEffect out;
-  SDL_memset(&out, 0, sizeof(out));
-  const Uint32 length = e.infinite ? SDL_HAPTIC_INFINITY : e.durationMs;
-  // SDL has no gain per effect: it scales the strength instead.
-  const int magnitude = static_cast<int>(static_cast<long long>(std::min(e.magnitude, kFullLevel)) *
-                                         std::clamp(e.gain, 0, kFullLevel) / kFullLevel);
-  SDL_HapticDirection direction;
-  SDL_memset(&direction, 0, sizeof(direction));
-  direction.type = SDL_HAPTIC_CARTESIAN;
-  direction.dir[0] = e.directionX;
-  direction.dir[1] = e.directionY;
-  if (e.directionX == 0 && e.directionY == 0) direction.dir[0] = 1;
-  if (e.kind == HapticKind::Constant) {
-    SDL_HapticConstant& c = out.constant;
-    c.type = SDL_HAPTIC_CONSTANT;
-    c.direction = direction;
-    c.length = length;
-    c.delay = toTime16(e.delayMs);
-    c.level = toSigned16(magnitude);
-    c.attack_length = toTime16(e.attackTimeMs);
-    c.attack_level = toLevel16(e.attackLevel);
-    c.fade_length = toTime16(e.fadeTimeMs);
-    c.fade_level = toLevel16(e.fadeLevel);
-  } else if (isPeriodicKind(e.kind)) {
-    SDL_HapticPeriodic& p = out.periodic;
-    p.type = sdlType(e.kind);
-    p.direction = direction;
-    p.length = length;
-    p.delay = toTime16(e.delayMs);
-    p.period = toTime16(std::max<uint32_t>(e.periodMs, 1));
-    p.magnitude = toSigned16(magnitude);
-    p.attack_length = toTime16(e.attackTimeMs);
-    p.attack_level = toLevel16(e.attackLevel);
-    p.fade_length = toTime16(e.fadeTimeMs);
-    p.fade_level = toLevel16(e.fadeLevel);
-  } else {
-    SDL_HapticCondition& c = out.condition;
-    c.type = sdlType(e.kind);
-    c.direction = direction;
-    c.length = length;
-    c.delay = toTime16(e.delayMs);
-    const int axis = std::clamp(e.axis, 0, 2);
-    const int gain = std::clamp(e.gain, 0, kFullLevel);
-    c.right_sat[axis] = toSaturation(e.positiveSaturation);
-    c.left_sat[axis] = toSaturation(e.negativeSaturation);
-    c.right_coeff[axis] = toSigned16(
-        static_cast<int>(static_cast<long long>(e.positiveCoefficient) * gain / kFullLevel));
-    c.left_coeff[axis] = toSigned16(
-        static_cast<int>(static_cast<long long>(e.negativeCoefficient) * gain / kFullLevel));
-    c.deadband[axis] = toLevel16(e.deadBand);
-    c.center[axis] = toSigned16(e.offset);
-  }
-  return out;
-}
-
-class SdlHaptic : public HapticDevice {
- public:
-  explicit SdlHaptic(SdlHapticUniquePtr haptic)
-      : haptic_(std::move(haptic)), features_(SDL_HapticQuery(haptic_.get())) {
-    if (features_ & SDL_HAPTIC_GAIN) SDL_HapticSetGain(haptic_.get(), 100);
-  }
-
-  std::vector<HapticKind> supportedKinds() override {
-    static constexpr HapticKind kAll[] = {
-        HapticKind::Constant,   HapticKind::Sine,         HapticKind::Triangle,
-        HapticKind::SawtoothUp, HapticKind::SawtoothDown, HapticKind::Spring,
-        HapticKind::Damper,     HapticKind::Inertia,      HapticKind::Friction};
-    std::vector<HapticKind> kinds;
-    for (HapticKind k : kAll) {
-      if (features_ & sdlType(k)) kinds.push_back(k);
-    }
-    return kinds;
-  }
-  int createEffect(const HapticEffect& effect) override {
-    SDL_HapticEffect e = toSdl(effect);
-    return SDL_HapticNewEffect(haptic_.get(), &e);
-  }
-  bool updateEffect(int handle, const HapticEffect& effect) override {
-    SDL_HapticEffect e = toSdl(effect);
-    return SDL_HapticUpdateEffect(haptic_.get(), handle, &e) == 0;
-  }
-  bool runEffect(int handle, uint32_t iterations) override {
-    return SDL_HapticRunEffect(haptic_.get(), handle, iterations) == 0;
-  }
-  bool stopEffect(int handle) override { return SDL_HapticStopEffect(haptic_.get(), handle) == 0; }
-  int effectStatus(int handle) override {
-    if (!(features_ & SDL_HAPTIC_STATUS)) return -1;
-    const int status = SDL_HapticGetEffectStatus(haptic_.get(), handle);
-    return status < 0 ? -1 : status;
-  }
-  void destroyEffect(int handle) override { SDL_HapticDestroyEffect(haptic_.get(), handle); }
-  bool setAutocenter(bool on) override {
-    if (!(features_ & SDL_HAPTIC_AUTOCENTER)) return false;
-    return SDL_HapticSetAutocenter(haptic_.get(), on ? 100 : 0) == 0;
-  }
-
- private:
-  SdlHapticUniquePtr haptic_;
-  unsigned int features_;
-};
 
 int32_t povFromHat(Uint8 hat) {
   switch (hat) {
@@ -182,14 +38,6 @@ int32_t povFromHat(Uint8 hat) {
     default:
       return -1;
   }
-}
-
-Uint8 hatFromPov(int32_t pov) {
-  if (pov < 0) return SDL_HAT_CENTERED;
-  static constexpr Uint8 kHats[] = {SDL_HAT_UP,        SDL_HAT_RIGHTUP, SDL_HAT_RIGHT,
-                                    SDL_HAT_RIGHTDOWN, SDL_HAT_DOWN,    SDL_HAT_LEFTDOWN,
-                                    SDL_HAT_LEFT,      SDL_HAT_LEFTUP};
-  return kHats[static_cast<size_t>((pov + 2250) / 4500) % 8];
 }
 
 // Where each button of a game controller lands in the pad's fixed order; the d-pad is
@@ -464,11 +312,8 @@ class SdlInputSystem : public InputSystem {
   // is all that most pads offer (a haptic device that only rumbles plays no effect);
   // nullptr when it has neither.
   std::unique_ptr<HapticDevice> openMotor(SDL_Joystick* joystick) {
-    if (hapticStarted_ && SDL_JoystickIsHaptic(joystick) == 1) {
-      if (SdlHapticUniquePtr h{SDL_HapticOpenFromJoystick(joystick)}) {
-        auto haptic = std::make_unique<SdlHaptic>(std::move(h));
-        if (!haptic->supportedKinds().empty()) return haptic;
-      }
+    if (hapticStarted_) {
+      if (auto haptic = openSdlHaptic(joystick)) return haptic;
     }
     if (SDL_JoystickHasRumble(joystick) != SDL_TRUE) return nullptr;
     return std::make_unique<RumbleMotor>([joystick](uint16_t low, uint16_t high, uint32_t ms) {
@@ -484,88 +329,7 @@ class SdlInputSystem : public InputSystem {
   std::vector<SDL_JoystickID> lastIds_;
 };
 
-class SdlVirtualJoystick : public VirtualJoystick {
- public:
-  SdlVirtualJoystick() = default;
-  ~SdlVirtualJoystick() override {
-    if (!started_) return;
-    joystick_.reset();  // closed before it is detached and the layer stops
-    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
-      if (SDL_JoystickGetDeviceInstanceID(i) == instance_) SDL_JoystickDetachVirtual(i);
-    }
-    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
-  }
-  SdlVirtualJoystick(const SdlVirtualJoystick&) = delete;
-  SdlVirtualJoystick& operator=(const SdlVirtualJoystick&) = delete;
-
-  bool attach(const VirtualJoystickDesc& d) {
-    started_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
-    if (!started_) return false;
-    name_ = d.name;
-    SDL_VirtualJoystickDesc desc;
-    SDL_zero(desc);
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    // SDL maps only pads of the controller kind; a flight stick it leaves as it is.
-    desc.type = d.gamepad ? SDL_JOYSTICK_TYPE_GAMECONTROLLER : SDL_JOYSTICK_TYPE_FLIGHT_STICK;
-    desc.naxes = static_cast<Uint16>(d.axes);
-    desc.nbuttons = static_cast<Uint16>(d.buttons);
-    desc.nhats = static_cast<Uint16>(d.hats);
-    desc.vendor_id = d.vendor;
-    desc.product_id = d.product;
-    desc.name = name_.c_str();
-    desc.userdata = this;
-    if (d.rumble) desc.Rumble = &SdlVirtualJoystick::onRumble;
-    const int index = SDL_JoystickAttachVirtualEx(&desc);
-    if (index < 0) return false;
-    instance_ = SDL_JoystickGetDeviceInstanceID(index);
-    joystick_.reset(SDL_JoystickOpen(index));
-    return joystick_ != nullptr;
-  }
-
-  void setAxis(int axis, int16_t value) override {
-    SDL_JoystickSetVirtualAxis(joystick_.get(), axis, value);
-  }
-  void setButton(int button, bool down) override {
-    SDL_JoystickSetVirtualButton(joystick_.get(), button, down ? SDL_PRESSED : SDL_RELEASED);
-  }
-  void setHat(int hat, int32_t pov) override {
-    SDL_JoystickSetVirtualHat(joystick_.get(), hat, hatFromPov(pov));
-  }
-  std::vector<RumbleCall> rumbles() const override { return rumbles_; }
-
- private:
-  static int SDLCALL onRumble(void* self, Uint16 low, Uint16 high) {
-    static_cast<SdlVirtualJoystick*>(self)->rumbles_.push_back(RumbleCall{low, high});
-    return 0;
-  }
-
-  bool started_ = false;
-  std::string name_;
-  SDL_JoystickID instance_ = -1;
-  SdlJoystickUniquePtr joystick_;
-  std::vector<RumbleCall> rumbles_;
-};
-
 }  // namespace
-
-VirtualJoystickDesc xboxPadDesc() {
-  VirtualJoystickDesc desc;
-  desc.name = "Xbox 360 Controller";
-  desc.gamepad = true;
-  desc.vendor = 0x045E;
-  desc.product = 0x028E;
-  desc.axes = 6;
-  desc.buttons = 11;
-  desc.hats = 1;
-  desc.rumble = true;
-  return desc;
-}
-
-std::unique_ptr<VirtualJoystick> attachSdlVirtualJoystick(const VirtualJoystickDesc& desc) {
-  auto stick = std::make_unique<SdlVirtualJoystick>();
-  if (!stick->attach(desc)) return nullptr;
-  return stick;
-}
 
 std::unique_ptr<InputSystem> createSdlInputSystem() { return std::make_unique<SdlInputSystem>(); }
 

@@ -15,7 +15,8 @@ packages=(
 case "${1:-}" in
   --test) packages+=(desktop-file-utils appstream groff-base    # desktop metadata, man page
                      clang-format clang-tidy                      # the style checks
-                     locales) ;;                                  # localedef, for locale tests
+                     locales                                      # localedef, for locale tests
+                     xvfb xauth x11-utils openbox weston xdotool imagemagick) ;;  # the game on real display servers
   --package) packages+=(dpkg-dev file) ;;              # make package: dpkg-shlibdeps for CPack
   --fuzz) packages+=(clang libclang-rt-dev) ;;         # libFuzzer targets
   --screenshot) packages+=(xvfb xauth imagemagick) ;;  # looking at the game headless

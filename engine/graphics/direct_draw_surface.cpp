@@ -155,8 +155,14 @@ void TDirectDrawSurface::LoadGraphicRect(const TGraphic& graphic, const TRect& r
   if (width <= 0 || height <= 0) return;
   SetSize(width, height);
   TSurfaceMemory& memory = ISurface();
-  std::vector<uint32_t> rgb;
-  graphic.ToRGB32(rgb);
+  // Pictures are converted for every surface whenever the display starts: a bitmap's own
+  // pixels are read where they are rather than copied first.
+  std::vector<uint32_t> converted;
+  const uint32_t* rgb = graphic.RGB32Pixels();
+  if (rgb == nullptr) {
+    graphic.ToRGB32(converted);
+    rgb = converted.data();
+  }
   const int gw = graphic.Width();
   const int gh = graphic.Height();
   const int bytes = bytesPerPixel(memory.Format);
@@ -173,16 +179,38 @@ void TDirectDrawSurface::LoadGraphicRect(const TGraphic& graphic, const TRect& r
   for (int y = 0; y < height; ++y) {
     const int sy = rect.Top + static_cast<int>(int64_t{y} * rect.Height() / height);
     uint8_t* out = memory.Row(y);
+    // The picture's row, or none above or below it.
+    const uint32_t* row =
+        sy >= 0 && sy < gh ? rgb + static_cast<size_t>(sy) * static_cast<size_t>(gw) : nullptr;
+    if (is565 && row != nullptr && width == rect.Width() && rect.Left >= 0 &&
+        rect.Left + width <= gw) {
+      // Unstretched and wholly inside the picture, as every picture of the game is: a plain
+      // loop the compiler turns into vector code.
+      const uint32_t* source = row + rect.Left;
+      for (int x = 0; x < width; ++x) {
+        const uint32_t c = source[x];
+        const uint32_t value = ((c >> 8) & 0xF800) | ((c >> 5) & 0x07E0) | ((c >> 3) & 0x001F);
+        out[2 * std::ptrdiff_t{x}] = static_cast<uint8_t>(value);
+        out[2 * std::ptrdiff_t{x} + 1] = static_cast<uint8_t>(value >> 8);
+      }
+      continue;
+    }
     for (int x = 0; x < width; ++x) {
       const int sx = columns[static_cast<size_t>(x)];
       uint32_t value = 0;
-      if (sx >= 0 && sy >= 0 && sx < gw && sy < gh) {
-        const uint32_t c =
-            rgb[static_cast<size_t>(sy) * static_cast<size_t>(gw) + static_cast<size_t>(sx)];
+      if (row != nullptr && sx >= 0 && sx < gw) {
+        const uint32_t c = row[sx];
         value = is565 ? ((c >> 8) & 0xF800) | ((c >> 5) & 0x07E0) | ((c >> 3) & 0x001F)
                       : RGBToPixel(c, memory.Format);
       }
-      writePixel(out + std::ptrdiff_t{x} * bytes, bytes, value);
+      uint8_t* p = out + std::ptrdiff_t{x} * bytes;
+      if (is565) {
+        // Two little-endian bytes, which the compiler stores at once.
+        p[0] = static_cast<uint8_t>(value);
+        p[1] = static_cast<uint8_t>(value >> 8);
+      } else {
+        writePixel(p, bytes, value);
+      }
     }
   }
   ReleaseCanvas();

@@ -48,7 +48,9 @@ bool AudioFormatFromBlock(const uint8_t* block, int32_t size, platform::AudioFor
 
 // The device.
 
-TDirectSound::TDirectSound(platform::AudioSystem& audio) : device_(audio.openDevice()) {
+TDirectSound::TDirectSound(platform::AudioSystem& audio,
+                           const std::optional<platform::AudioFormat>& format)
+    : device_(format ? audio.openDeviceIn(*format) : audio.openDevice()) {
   if (!device_) throw EDirectSoundError(Format(SCannotInitialized, SDirectSound));
 }
 

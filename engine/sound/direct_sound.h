@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/sound/wave.h"
@@ -68,9 +69,10 @@ class TDirectSoundBuffer;
 
 class TDirectSound : public TDirectX {
  public:
-  // Opens the default device; EDirectSoundError "DirectSound cannot be initialized"
-  // when there is none.
-  explicit TDirectSound(platform::AudioSystem& audio);
+  // Opens the default device, in the given sample format when there is one;
+  // EDirectSoundError "DirectSound cannot be initialized" when there is none.
+  explicit TDirectSound(platform::AudioSystem& audio,
+                        const std::optional<platform::AudioFormat>& format = std::nullopt);
   // Releases every buffer still registered, last first, then the device.
   ~TDirectSound() override;
   TDirectSound(const TDirectSound&) = delete;

@@ -7,8 +7,9 @@
 
 // The component's device.
 
-TDXSoundDirectSound::TDXSoundDirectSound(TCustomDXSound* dxSound, platform::AudioSystem& audio)
-    : TDirectSound(audio), dxSound_(dxSound) {}
+TDXSoundDirectSound::TDXSoundDirectSound(TCustomDXSound* dxSound, platform::AudioSystem& audio,
+                                         const std::optional<platform::AudioFormat>& format)
+    : TDirectSound(audio, format), dxSound_(dxSound) {}
 
 void TDXSoundDirectSound::BuffersLost() {
   // Reloading goes through the buffers again; a loss reported meanwhile is part of the
@@ -101,12 +102,14 @@ uint32_t TCustomDXSound::ownerWindowId() const {
 void TCustomDXSound::Initialize() {
   Finalize();
   const uint32_t windowId = ownerWindowId();
+  preferredFormat_.reset();
   notify(TDXSoundNotifyType::dsntInitializing);
   if (OnInitializing) OnInitializing(this);
   created_ = true;
   try {
     if (Application == nullptr) throw EDirectSoundError(Format(SCannotInitialized, SDirectSound));
-    dsound_ = std::make_unique<TDXSoundDirectSound>(this, Application->Platform().audio());
+    dsound_ = std::make_unique<TDXSoundDirectSound>(this, Application->Platform().audio(),
+                                                    preferredFormat_);
     applyOptions();
     primary_ = std::make_unique<TDirectSoundBuffer>(dsound_.get());
     TDSBufferDesc desc;
@@ -123,6 +126,10 @@ void TCustomDXSound::Initialize() {
   finalizeDue_ = true;
   if (OnInitialize) OnInitialize(this);
   Restore();
+}
+
+void TCustomDXSound::PreferFormat(const platform::AudioFormat& format) {
+  if (!preferredFormat_) preferredFormat_ = format;
 }
 
 void TCustomDXSound::Finalize() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,8 @@ using TDXSoundNotifyEvent =
 // The device of a sound component: a lost buffer has the component restore them all.
 class TDXSoundDirectSound : public TDirectSound {
  public:
-  TDXSoundDirectSound(TCustomDXSound* dxSound, platform::AudioSystem& audio);
+  TDXSoundDirectSound(TCustomDXSound* dxSound, platform::AudioSystem& audio,
+                      const std::optional<platform::AudioFormat>& format);
   void BuffersLost() override;
   bool Restoring() const { return restoring_; }
 
@@ -63,6 +65,9 @@ class TCustomDXSound : public TComponent {
 
   void Initialize();
   void Finalize();
+  // While the component initializes, a handler that will prepare samples names their
+  // format, so the device opens in it at once; the first format named counts.
+  void PreferFormat(const platform::AudioFormat& format);
   void Restore();
 
   // A receiver registers one handler; registering again replaces it.
@@ -88,6 +93,7 @@ class TCustomDXSound : public TComponent {
   uint32_t ownerWindowId() const;
 
   TDXSoundOptions options_ = 0;
+  std::optional<platform::AudioFormat> preferredFormat_;
   std::unique_ptr<TDXSoundDirectSound> dsound_;
   std::unique_ptr<TDirectSoundBuffer> primary_;
   std::vector<std::pair<TObject*, TDXSoundNotifyEvent>> handlers_;

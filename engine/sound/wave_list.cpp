@@ -103,6 +103,17 @@ void TWaveCollection::ReadStored(const std::vector<std::vector<TStoredProperty>>
   if (dxSound_ != nullptr) Restore();
 }
 
+void TWaveCollection::NameFormat(TCustomDXSound& dxSound) const {
+  for (const auto& item : items_) {
+    const TWave& wave = item->Wave();
+    platform::AudioFormat format;
+    if (wave.WaveSize() > 0 && AudioFormatFromBlock(wave.FormatData(), wave.FormatSize(), format)) {
+      dxSound.PreferFormat(format);
+      return;
+    }
+  }
+}
+
 void TWaveCollection::Initialize(TCustomDXSound* dxSound) {
   dxSound_ = dxSound;
   for (const auto& item : items_) item->Initialize();
@@ -176,6 +187,7 @@ void TCustomDXWaveList::dxSoundNotify(TCustomDXSound* sender, TDXSoundNotifyType
       dxSound_ = nullptr;
       break;
     case TDXSoundNotifyType::dsntInitializing:
+      items_.NameFormat(*sender);
       break;
     case TDXSoundNotifyType::dsntInitialize:
       items_.Initialize(sender);

@@ -76,6 +76,8 @@ class TWaveCollection {
   // Replaces the items by a stored collection.
   void ReadStored(const std::vector<std::vector<TStoredProperty>>& items);
 
+  // Names to the sound component the format of the first wave that has samples.
+  void NameFormat(TCustomDXSound& dxSound) const;
   void Initialize(TCustomDXSound* dxSound);
   void Finalize();
   void Restore();

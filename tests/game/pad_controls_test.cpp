@@ -13,6 +13,7 @@
 #include "game/monster_sprite.h"
 #include "game/player_sprite.h"
 #include "platform/virtual_keys.h"
+#include "support/virtual_joystick.h"
 
 namespace {
 

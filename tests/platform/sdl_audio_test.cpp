@@ -51,6 +51,20 @@ TEST(SdlAudio, TheDeviceOpensPausedAndFollowsItsFirstBuffersFormat) {
   ASSERT_TRUE(fill(*other, 0));
   EXPECT_FALSE(other->deviceSamples().empty());
   EXPECT_EQ(other->deviceSamples().size() % 2, 0u);
+
+  // A device opened in the samples' format has it from the start; one asked for a format
+  // no device plays opens in the usual one.
+  buffer.reset();
+  other.reset();
+  primary.reset();
+  device.reset();
+  device = audio->openDeviceIn(kSnd);
+  ASSERT_NE(device, nullptr);
+  EXPECT_EQ(device->format(), kSnd);
+  device.reset();
+  device = audio->openDeviceIn(AudioFormat{1, 1, 11025, 24});
+  ASSERT_NE(device, nullptr);
+  EXPECT_EQ(device->format().bitsPerSample, 16);
 }
 
 TEST(SdlAudio, UnplayableFormatsAreRefused) {

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "platform/input_system.h"
+#include "support/virtual_joystick.h"
 
 namespace {
 

@@ -67,9 +67,34 @@ TEST_F(SdlWindowTest, AClosedWindowIsHiddenAndKeptWhereWindowsGoOnlyAtExit) {
     SDL_Window* parked = SDL_GetWindowFromID(keptId);
     ASSERT_NE(parked, nullptr);
     EXPECT_EQ(SDL_GetWindowFlags(parked) & SDL_WINDOW_SHOWN, 0u);
-    // A window made after it works as usual.
+    // A window of the same kind made after it takes the kept one, without what the closed
+    // window left queued, and works as usual.
+    SDL_Event stale{};
+    stale.type = SDL_WINDOWEVENT;
+    stale.window.event = SDL_WINDOWEVENT_CLOSE;
+    stale.window.windowID = keptId;
+    SDL_PushEvent(&stale);
+    desc.caption = "Cheater!";
     auto next = std::make_unique<SdlWindow>(desc, keeping);
-    EXPECT_NE(next->id(), keptId);
+    EXPECT_EQ(next->id(), keptId);
+    EXPECT_TRUE(next->visible());
+    EXPECT_STREQ(SDL_GetWindowTitle(parked), "Cheater!");
+    SDL_Event queued[16];
+    const int count = SDL_PeepEvents(queued, 16, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
+    EXPECT_TRUE(std::none_of(queued, queued + std::max(count, 0), [](const SDL_Event& e) {
+      return e.window.event == SDL_WINDOWEVENT_CLOSE;
+    }));
+    const std::vector<uint16_t> pixels(16 * 16);
+    EXPECT_TRUE(next->present(pixels.data(), 16, 16, 32, PixelFormat::RGB565,
+                              PresentMode::FitKeepAspect, false));
+    next.reset();
+    // Five hundred boxes, one after another, leave one hidden window, not five hundred; a
+    // window of another kind gets its own.
+    for (int i = 0; i < 500; ++i) SdlWindow box(desc, keeping);
+    EXPECT_EQ(keeping.keptWindows(), 1u);
+    desc.bordered = false;
+    SdlWindow(desc, keeping);
+    EXPECT_EQ(keeping.keptWindows(), 2u);
   }
   // The registry's end takes the kept window with it.
   EXPECT_EQ(SDL_GetWindowFromID(keptId), nullptr);

@@ -1,6 +1,7 @@
 #include "engine/input/joystick.h"
 
 #include "input_fixture.h"
+#include "support/virtual_joystick.h"
 
 namespace {
 

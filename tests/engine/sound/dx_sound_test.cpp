@@ -48,7 +48,9 @@ TEST(DXSoundStartUp, OpensTheDeviceAndPreparesSndThenReleasesEverything) {
   EXPECT_EQ(held.pan(), 0);
   EXPECT_EQ(held.volume(), 0);
   EXPECT_FALSE(held.playing());
-  // The device follows the wave's format: 11025 Hz, mono, 16 bits.
+  // The device opens once, in the wave's format: 11025 Hz, mono, 16 bits.
+  EXPECT_EQ(f.device().devicesOpened, 1);
+  EXPECT_EQ(f.device().openedIn, (platform::AudioFormat{1, 1, 11025, 16}));
   EXPECT_EQ(f.device().deviceFormat, (platform::AudioFormat{1, 1, 11025, 16}));
   EXPECT_EQ(f.device().cooperation, platform::AudioCooperation::Normal);
 
