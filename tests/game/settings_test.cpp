@@ -137,7 +137,9 @@ TEST_F(SettingsTest, EachRangeTakesItsEndsAndNothingPast) {
     write(c.text);
     const Settings s = load();
     EXPECT_EQ(warnings.empty(), c.deadZone >= 0) << c.text;
-    if (c.deadZone >= 0) EXPECT_EQ(s.padDeadZone, c.deadZone) << c.text;
+    if (c.deadZone >= 0) {
+      EXPECT_EQ(s.padDeadZone, c.deadZone) << c.text;
+    }
   }
   write("[display]\nwindow_position=-32767,32767\n");
   EXPECT_EQ(WriteSettings(load())[2], "-32767,32767");
