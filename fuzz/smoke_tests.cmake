@@ -45,8 +45,9 @@ ExternalProject_Add(fuzz_targets
   BUILD_ALWAYS ON)
 foreach(name ${fuzz_names})
   # As the README runs a campaign: from the repository's root, the kept corpus named by its
-  # relative path and only read; new inputs go to a folder of the test's own.
+  # relative path and only read; new inputs go to a folder of the test's own, and an input
+  # that fails is kept in <build>/fuzz as crash-* (its report above it in the output).
   add_test(NAME Fuzz.${name} WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
-           COMMAND sh -c "d=$(mktemp -d) || exit 1; out=$(\"$0\" -max_total_time=3 -timeout=20 \"$d\" \"$1\" 2>&1); s=$?; printf '%s\\n' \"$out\" | tail -n 4; rm -rf \"$d\"; exit $s"
-                   ${CMAKE_BINARY_DIR}/fuzz/fuzz/${name} fuzz/corpus/${name})
+           COMMAND sh -c "d=$(mktemp -d) || exit 1; out=$(\"$0\" -max_total_time=3 -timeout=20 -artifact_prefix=\"$2/\" \"$d\" \"$1\" 2>&1); s=$?; printf '%s\\n' \"$out\" | tail -n 30; rm -rf \"$d\"; exit $s"
+                   ${CMAKE_BINARY_DIR}/fuzz/fuzz/${name} fuzz/corpus/${name} ${CMAKE_BINARY_DIR}/fuzz)
 endforeach()
