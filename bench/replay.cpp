@@ -73,10 +73,10 @@ double recordedSeconds(const std::string& file) {
   while (!reader.ended()) {
     const platform::ReplayRecord& r = reader.next();
     if (r.kind == platform::ReplayKind::Ticks) {
-      if (first < 0) first = r.value;
-      last = r.value;
+      if (first < 0) first = r.as<platform::ReplayKind::Ticks>();
+      last = r.as<platform::ReplayKind::Ticks>();
     }
-    if (r.kind == platform::ReplayKind::Frame) frames = static_cast<uint32_t>(r.value);
+    if (r.kind == platform::ReplayKind::Frame) frames = r.as<platform::ReplayKind::Frame>().number;
   }
   std::printf("recording: %s, %u frames, %.1f s of play, %.0f kB\n", file.c_str(), frames,
               static_cast<double>(static_cast<uint32_t>(last - first)) / 1000,
@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
   uint32_t frames = 0;
   while (!reader.ended()) {
     const platform::ReplayRecord& r = reader.next();
-    if (r.kind == platform::ReplayKind::Frame) frames = static_cast<uint32_t>(r.value);
+    if (r.kind == platform::ReplayKind::Frame) frames = r.as<platform::ReplayKind::Frame>().number;
   }
   const double perFrame = (replayed - startUp) / std::max<uint32_t>(frames, 1);
   std::printf("headless replay: %.2f s = %.0f x real time (%.0f x without the %.2f s start-up)\n",

@@ -18,10 +18,17 @@ class Exception : public std::exception {
   std::string message_;
 };
 
-// Streams and stored descriptions.
+// Streams and stored descriptions. A failure of the system names its reason in the
+// system's words (Reason), where there is one.
 class EStreamError : public Exception {
  public:
   using Exception::Exception;
+  EStreamError(std::string message, std::string reason)
+      : Exception(std::move(message)), reason_(std::move(reason)) {}
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  std::string reason_;
 };
 class EReadError : public EStreamError {
  public:

@@ -1,15 +1,14 @@
 #include "framework/paths.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 
 #include "framework/application.h"
 #include "framework/exceptions.h"
 #include "framework/text_case.h"
 #include "platform/files.h"
+#include "platform/safe_save.h"
 
 namespace fs = std::filesystem;
 
@@ -189,20 +188,15 @@ platform::Files& files() {
 }  // namespace
 
 void WriteFileAtomically(const std::string& gamePath, const std::vector<uint8_t>& data) {
-  platform::Files& f = files();
-  const fs::path target = ResolvePath(gamePath);
-  const std::string full = fs::absolute(target).string();
-  std::string temp;
-  const int handle = f.createTemporary(target.string(), temp);
-  if (handle < 0) throw EFCreateError(Format(SFCreateError, full, std::strerror(errno)));
-  const bool written = data.empty() || f.write(handle, data.data(), data.size());
-  const bool synced = written && f.sync(handle);
-  const bool closed = f.close(handle);
-  if (!written || !synced || !closed || !f.rename(temp, target.string())) {
-    f.remove(temp);
-    throw EWriteError(SWriteError);
+  const std::string target = ResolvePath(gamePath);
+  try {
+    platform::saveFile(files(), target, data.data(), data.size());
+  } catch (const platform::SaveError& e) {
+    if (!e.created) {
+      throw EFCreateError(Format(SFCreateError, fs::absolute(target).string(), e.what()), e.what());
+    }
+    throw EWriteError(SWriteError, e.what());
   }
-  f.syncDirectory(target.parent_path().string());
 }
 
 FileLock::FileLock(const std::string& gamePath)

@@ -1,13 +1,13 @@
 #include "framework/settings_file.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
 #include "framework/exceptions.h"
 #include "framework/paths.h"
 #include "platform/key_file.h"
+#include "platform/safe_save.h"
 
 namespace fs = std::filesystem;
 
@@ -43,22 +43,10 @@ std::string SettingsFile::FreshText(const std::vector<std::string>& texts) const
 }
 
 bool SettingsFile::read(std::string& text, bool& missing, std::string& reason) const {
-  text.clear();
-  missing = false;
-  std::FILE* file = std::fopen(path_.c_str(), "rb");
-  if (file == nullptr) {
-    missing = errno == ENOENT || errno == ENOTDIR;
-    reason = std::strerror(errno);
-    return missing;
-  }
-  char buffer[8192];
-  size_t count = 0;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, count);
-  const bool failed = std::ferror(file) != 0;
-  const int error = errno;
-  std::fclose(file);
-  if (failed) reason = std::strerror(error != 0 ? error : EIO);
-  return !failed;
+  const int error = platform::readWholeFile(path_, text);
+  missing = error == ENOENT || error == ENOTDIR;
+  if (error != 0) reason = std::strerror(error);
+  return error == 0 || missing;
 }
 
 bool SettingsFile::write(const std::string& text, std::vector<std::string>& warnings) const {
@@ -70,9 +58,10 @@ bool SettingsFile::write(const std::string& text, std::vector<std::string>& warn
     WriteFileAtomically(ec ? path_ : target.string(),
                         std::vector<uint8_t>(text.begin(), text.end()));
     return true;
-  } catch (const Exception& e) {
+  } catch (const EStreamError& e) {
+    const std::string& reason = e.Reason().empty() ? e.Message() : e.Reason();
     warnings.push_back(
-        warning("cannot be written (" + e.Message() + "); the settings hold for this run only"));
+        warning("cannot be written (" + reason + "); the settings hold for this run only"));
     return false;
   }
 }

@@ -13,5 +13,6 @@ inline constexpr const char* SInvalidNumericInput = "Invalid numeric input";
 // cannot be opened or read.
 std::string ReadTextFile(const std::string& gamePath);
 // Replaces the file with these bytes, atomically: a failure at any point leaves the old
-// file whole and raises "File access denied".
+// file whole and raises "File access denied" followed by the system's reason
+// ("File access denied: No space left on device").
 void WriteTextFile(const std::string& gamePath, const std::string& bytes);

@@ -13,6 +13,7 @@
 
 #include "framework/code_page.h"
 #include "framework/exceptions.h"
+#include "framework/paths.h"
 #include "game/records.h"
 #include "work_folder.h"
 
@@ -20,12 +21,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The game runs in the work folder, its records file in data/ there.
+// The game's files resolve under the work folder, its records file in data/ there. The
+// current folder stays where the fuzzer was started, so relative corpus folders still work.
 const fs::path& workFolder() {
   static const fs::path folder = [] {
     const fs::path dir = MakeWorkFolder("reefmaw_records_fuzz");
     fs::create_directories(dir / "data");
-    fs::current_path(dir);
+    UseDataFolder(dir.string());
     return dir;
   }();
   return folder;

@@ -78,10 +78,10 @@ void ask(platform::ReplayPlatform& p, const platform::ReplayRecord& r,
       p.audio().openDevice();
       break;
     case ReplayKind::Frame:
-      p.frame(static_cast<uint32_t>(r.value), r.digest);
+      p.frame(r.as<ReplayKind::Frame>().number, r.as<ReplayKind::Frame>().digest);
       break;
     case ReplayKind::End:
-      p.finish(r.text, r.digest);
+      p.finish(r.as<ReplayKind::End>().state, r.as<ReplayKind::End>().digest);
       break;
     default:
       // Questions to a window or a joystick need one: without it, ask the clock instead,
@@ -115,7 +115,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     platform::ReplayReader reader(bytes);
     while (!reader.ended() && records.size() < 100000) records.push_back(reader.next());
     if (!reader.ended()) return 0;  // long: the check read it all already
-    if (records.back().kind != ReplayKind::End || records.back().text != end) std::abort();
+    if (records.back().kind != ReplayKind::End ||
+        records.back().as<ReplayKind::End>().state != end) {
+      std::abort();
+    }
   }
   // Replayed with the right questions, then with a wrong one somewhere.
   for (size_t wrongAt : {records.size(), size % records.size()}) {

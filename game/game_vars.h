@@ -2,7 +2,10 @@
 // The one game-state record, read and written directly by the screens, the frame step,
 // the sprites and the handlers. Zero-filled before the main window is created.
 
+#include <cstddef>
 #include <cstdint>
+#include <tuple>
+#include <type_traits>
 
 // Values of GameState.
 inline constexpr int32_t gsMenu = 0;
@@ -38,3 +41,51 @@ struct TGameVars {
 };
 
 extern TGameVars GameVars;
+
+// Every field of TGameVars, in the order a recorded game's check of the state reads them
+// (state_digest.cpp). A field added to the record that is not added here fails to compile.
+inline constexpr auto kGameVarsFields = std::make_tuple(
+    &TGameVars::GameState, &TGameVars::LevelReady, &TGameVars::Level, &TGameVars::ResumeLock,
+    &TGameVars::LevelBonus, &TGameVars::SharkFrame, &TGameVars::SharkFrameTicks,
+    &TGameVars::MonsterFrame, &TGameVars::MonsterFrameTicks, &TGameVars::PointerX,
+    &TGameVars::PointerY, &TGameVars::HoverItem, &TGameVars::Life, &TGameVars::Hunger,
+    &TGameVars::LastLag, &TGameVars::Points, &TGameVars::IntroAngle);
+
+namespace game_vars_detail {
+// Stands for any field's value in a brace initialiser.
+struct AnyField {
+  template <typename T>
+  operator T() const;  // NOLINT(google-explicit-constructor): converts to every field
+};
+// The number of fields an aggregate has: the most values it can be brace-initialised with.
+template <typename T, typename... Fields>
+constexpr size_t FieldCount() {
+  if constexpr (requires { T{Fields{}..., AnyField{}}; }) {
+    return FieldCount<T, Fields..., AnyField>();
+  } else {
+    return sizeof...(Fields);
+  }
+}
+template <typename A, typename B>
+constexpr int SameField(A a, B b) {
+  if constexpr (std::is_same_v<A, B>) {
+    return a == b ? 1 : 0;
+  } else {
+    return 0;
+  }
+}
+// No field listed twice.
+constexpr bool FieldsDistinct() {
+  return std::apply(
+      [](auto... fields) {
+        const auto listedOnce = [&](auto field) { return (SameField(field, fields) + ...) == 1; };
+        return (listedOnce(fields) && ...);
+      },
+      kGameVarsFields);
+}
+}  // namespace game_vars_detail
+
+static_assert(std::tuple_size_v<decltype(kGameVarsFields)> ==
+                      game_vars_detail::FieldCount<TGameVars>() &&
+                  game_vars_detail::FieldsDistinct(),
+              "every field of TGameVars is listed in kGameVarsFields, once");

@@ -12,9 +12,7 @@
 #include "framework/paths.h"
 #include "framework/text_file.h"
 #include "game/control_settings.h"
-#include "game/game_vars.h"
 #include "game/main_form.h"
-#include "game/random.h"
 #include "game/records.h"
 #include "game/settings.h"
 #include "game/start_up.h"
@@ -66,11 +64,7 @@ void watchFrames(TMainForm& form, const std::function<void(uint32_t, uint64_t)>&
 }
 
 int runGame(platform::Platform& platform, const Settings& settings, const RunHooks& hooks) {
-  // The program-wide values as a fresh process has them.
-  GameVars = TGameVars{};
-  RecordNames.fill("");
-  RecordScores.fill(0);
-  RandSeed = 0;
+  ResetProgramValues();
   int exitCode = 0;
   {
     TApplication application(platform);

@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <cstring>
 #include <string_view>
+#include <tuple>
 
 #include "engine/sprite/sprite_engine.h"
 #include "game/game_rules.h"
 #include "game/game_vars.h"
 #include "game/main_form.h"
 #include "game/random.h"
+#include "game/records.h"
 
 namespace {
 
@@ -35,6 +37,30 @@ class Digest {
   uint64_t hash_ = 0xCBF29CE484222325ull;
 };
 
+// The program-wide values of the game, each in one row: how a run starts it (as a fresh
+// process has it), and how the check of a recorded game reads it. A run resets every row
+// and the check reads every row that has a digest, so a new global is one row here and a
+// new field of TGameVars one entry of kGameVarsFields.
+struct ProgramValue {
+  void (*reset)();
+  void (*digest)(Digest& digest);  // null: outside the check
+};
+
+const ProgramValue kProgramValues[] = {
+    {[] { GameVars = TGameVars{}; },
+     [](Digest& digest) {
+       std::apply([&](auto... field) { (digest.add(GameVars.*field), ...); }, kGameVarsFields);
+     }},
+    {[] { RandSeed = 0; }, [](Digest& digest) { digest.add(RandSeed); }},
+    // Read at start from the records the recording holds and written only by a save; the
+    // recordings made so far were checked without it, so it stays outside the check.
+    {[] {
+       RecordNames.fill("");
+       RecordScores.fill(0);
+     },
+     nullptr},
+};
+
 void addSprites(Digest& digest, const TSprite& parent) {
   digest.add(parent.ChildCount());
   for (int i = 0; i < parent.ChildCount(); ++i) {
@@ -50,16 +76,15 @@ void addSprites(Digest& digest, const TSprite& parent) {
 
 }  // namespace
 
+void ResetProgramValues() {
+  for (const ProgramValue& value : kProgramValues) value.reset();
+}
+
 uint64_t GameStateDigest(const TMainForm* form) {
-  const TGameVars& v = GameVars;
   Digest digest;
-  for (int32_t field : {v.GameState, v.LevelReady, v.Level, v.ResumeLock, v.LevelBonus,
-                        v.SharkFrame, v.SharkFrameTicks, v.MonsterFrame, v.MonsterFrameTicks,
-                        v.PointerX, v.PointerY, v.HoverItem}) {
-    digest.add(field);
+  for (const ProgramValue& value : kProgramValues) {
+    if (value.digest != nullptr) value.digest(digest);
   }
-  for (double field : {v.Life, v.Hunger, v.LastLag, v.Points, v.IntroAngle}) digest.add(field);
-  digest.add(RandSeed);
   if (form != nullptr) {
     digest.add(form->MenuTicks);
     digest.add(form->FrameCount);

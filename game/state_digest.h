@@ -8,6 +8,10 @@
 
 class TMainForm;
 
+// The program-wide values (GameVars, the random generator's seed, the records table) as a
+// fresh process has them, so that a run, recorded or replayed, starts as the program does.
+void ResetProgramValues();
+
 // The game-state record, the picture screens' counter, the score text, the random
 // generator's seed, and the place and size of every sprite. form may be null (the main window
 // was never made): then only the program-wide values count.

@@ -14,6 +14,10 @@ int FakeFiles::createTemporary(const std::string& target, std::string& path) {
   return handle;
 }
 
+int FakeFiles::removeLeftovers(const std::string& target) {
+  return systemFiles().removeLeftovers(target);
+}
+
 bool FakeFiles::write(int handle, const void* data, size_t size) {
   if (failWriteAfter_ < 0) return systemFiles().write(handle, data, size);
   const long room = std::max(0L, failWriteAfter_ - written_);

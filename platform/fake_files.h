@@ -14,6 +14,7 @@ namespace platform {
 class FakeFiles final : public Files {
  public:
   int createTemporary(const std::string& target, std::string& path) override;
+  int removeLeftovers(const std::string& target) override;
   // Once `failWriteAfter` bytes have gone to a file, the rest is refused with the chosen
   // error: the bytes before that point are on the disk, as when a disk fills up.
   bool write(int handle, const void* data, size_t size) override;

@@ -1,14 +1,43 @@
 #include "platform/files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
 
 namespace platform {
 namespace {
+
+constexpr const char* kTemporaryMark = ".tmp.";
+
+// The process id in a temporary file's name after the mark ("<pid>.<count>"), or 0 when
+// the rest of the name is not of that form.
+pid_t savingProcess(const std::string& rest) {
+  const size_t dot = rest.find('.');
+  if (dot == 0 || dot == std::string::npos || dot + 1 == rest.size()) return 0;
+  if (rest.find_first_not_of("0123456789") != dot ||
+      rest.find_first_not_of("0123456789", dot + 1) != std::string::npos) {
+    return 0;
+  }
+  const long pid = std::strtol(rest.substr(0, dot).c_str(), nullptr, 10);
+  return pid > 0 && pid <= 0x3FFFFFFF ? static_cast<pid_t>(pid) : 0;
+}
+
+// A save is live while its process runs (between closing its file and renaming it, the
+// file is not held) or while anyone holds its file.
+bool leftBehind(const std::string& path, pid_t pid) {
+  if (pid == getpid() || kill(pid, 0) == 0 || errno != ESRCH) return false;
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return false;
+  const bool free = flock(fd, LOCK_EX | LOCK_NB) == 0;
+  ::close(fd);
+  return free;
+}
 
 class SystemFiles final : public Files {
  public:
@@ -17,10 +46,30 @@ class SystemFiles final : public Files {
     // makes sure that no file left behind by a game that died is taken over.
     static std::atomic<unsigned> counter{0};
     for (;;) {
-      path = target + ".tmp." + std::to_string(getpid()) + "." + std::to_string(counter++);
+      path = target + kTemporaryMark + std::to_string(getpid()) + "." + std::to_string(counter++);
       const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd >= 0) flock(fd, LOCK_EX | LOCK_NB);  // a new file: nobody else holds it
       if (fd >= 0 || errno != EEXIST) return fd;
     }
+  }
+
+  int removeLeftovers(const std::string& target) override {
+    const size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    const std::string prefix =
+        (slash == std::string::npos ? target : target.substr(slash + 1)) + kTemporaryMark;
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) return 0;
+    int removed = 0;
+    while (const dirent* entry = readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name.compare(0, prefix.size(), prefix) != 0) continue;
+      const pid_t pid = savingProcess(name.substr(prefix.size()));
+      const std::string path = slash == std::string::npos ? name : folder + name;
+      if (pid != 0 && leftBehind(path, pid) && unlink(path.c_str()) == 0) ++removed;
+    }
+    closedir(dir);
+    return removed;
   }
 
   bool write(int handle, const void* data, size_t size) override {

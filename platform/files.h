@@ -13,9 +13,13 @@ class Files {
  public:
   virtual ~Files() = default;
   // Creates and opens for writing a file that no other save uses, beside `target` (its
-  // name is the target's with an ending of its own) and gives its path. Returns a handle,
-  // or -1 with errno set.
+  // name is the target's with an ending of its own) and gives its path. The file is held
+  // (locked) while it is open. Returns a handle, or -1 with errno set.
   virtual int createTemporary(const std::string& target, std::string& path) = 0;
+  // Removes the temporary files of `target` that saves killed halfway left behind: those
+  // whose game has ended and that nobody holds. Never another live save's, nor the lock
+  // file. Gives how many went.
+  virtual int removeLeftovers(const std::string& target) = 0;
   // Writes every byte; false with errno set when they could not all be written.
   virtual bool write(int handle, const void* data, size_t size) = 0;
   // Pushes what was written to the disk (fsync).

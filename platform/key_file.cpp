@@ -6,6 +6,31 @@
 
 namespace platform {
 
+namespace {
+
+// Carriage returns that end a line are part of its end, however many and whether a line
+// feed follows or not (files edited on other systems end that way). GLib takes only the
+// one before a line feed so and keeps the rest in the value, where the next rewrite,
+// which ends the line in a line feed alone, would change its meaning: a second start
+// would read other settings than the first.
+std::string withoutCarriageReturnsAtLineEnds(const std::string& text) {
+  std::string lines;
+  lines.reserve(text.size());
+  size_t returns = 0;  // carriage returns held back until what follows them is known
+  for (char c : text) {
+    if (c == '\r') {
+      ++returns;
+      continue;
+    }
+    if (c != '\n') lines.append(returns, '\r');
+    returns = 0;
+    lines += c;
+  }
+  return lines;
+}
+
+}  // namespace
+
 struct KeyFile::Handle {
   GKeyFileUniquePtr file{g_key_file_new()};
 };
@@ -23,8 +48,9 @@ bool KeyFile::load(const std::string& text, std::string& reason) {
   }
   const auto flags =
       static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS);
+  const std::string lines = withoutCarriageReturnsAtLineEnds(text);
   GErrorUniquePtr error;
-  if (!g_key_file_load_from_data(fresh->file.get(), text.data(), text.size(), flags,
+  if (!g_key_file_load_from_data(fresh->file.get(), lines.data(), lines.size(), flags,
                                  OutPointer(error))) {
     reason = error != nullptr ? error->message : "the file cannot be read as settings";
     return false;

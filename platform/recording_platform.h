@@ -7,46 +7,17 @@
 // the platform (drawing, showing, captions, sounds, saving files) passes through
 // unrecorded.
 
-#include <memory>
-
 #include "platform/platform.h"
 #include "platform/replay_file.h"
+#include "platform/taped_platform.h"
 
 namespace platform {
 
-class RecordingPlatform final : public Platform {
+class RecordingPlatform final : public TapedPlatform {
  public:
-  // Both must outlive this platform.
+  // Both must outlive this platform. frame() writes the game's own check of its state
+  // after a frame in order with the answers.
   RecordingPlatform(Platform& real, ReplayWriter& writer);
-  ~RecordingPlatform() override;
-
-  Clock& clock() override;
-  EventSource& events() override;
-  LibraryLoader& libraries() override { return real_.libraries(); }
-  TextRenderer& text() override;
-  InputSystem& input() override;
-  AudioSystem& audio() override;
-  std::unique_ptr<Window> createWindow(const WindowDesc& desc) override;
-  std::vector<DisplayMode> displayModes() override;
-  DisplayMode desktopMode() override;
-  std::string executablePath() override;
-  // Saves go to the real platform's files as they are.
-  Files& files() override { return real_.files(); }
-
-  // The game's own check of its state after a frame, written in order with the answers.
-  void frame(uint32_t number, uint64_t digest);
-
-  // The recorder that all the wrappers write through.
-  class Log;
-
- private:
-  Platform& real_;
-  std::unique_ptr<Log> log_;
-  std::unique_ptr<Clock> clock_;
-  std::unique_ptr<EventSource> events_;
-  std::unique_ptr<TextRenderer> text_;
-  std::unique_ptr<InputSystem> input_;
-  std::unique_ptr<AudioSystem> audio_;
 };
 
 }  // namespace platform

@@ -1,10 +1,11 @@
+// The writer and the reader of recorded games side by side (about 500 lines): each layout
+// is read here beside the way it is written, so that the two never drift apart.
+
 #include "platform/replay_file.h"
 
-#include <unistd.h>
 #include <zlib.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstring>
 
@@ -22,88 +23,13 @@ constexpr uint64_t kMaxHapticKinds = 64;
 const char* const kCutShort = "the recording is cut short";
 const char* const kDamaged = "the recording is damaged";
 
-// How a record of each kind is laid out after its kind byte: one table for both the
-// writer and the reader.
-enum class Layout {
-  Nothing,
-  Ticks,    // zigzag change from the previous reading, 32 bits wrapping
-  Counter,  // zigzag change from the previous reading, 64 bits wrapping
-  Flag,     // a byte, 0 or 1
-  Number,   // a zigzag number
-  Event,
-  Keys,       // the changed entries of the key table: count, then index and value each
-  Mouse,      // a flag, then the reading when read
-  Joystick,   // a flag, then the reading when read
-  Kinds,      // count, then a byte each
-  Size,       // two zigzag numbers
-  Rectangle,  // four zigzag numbers
-  Placement,  // four zigzag numbers and a flag
-  Text,
-  Modes,  // count, then four zigzag numbers each
-  Frame,  // the frame's number, then the digest's eight bytes
-  End,    // the end state's text, then the digest's eight bytes
+// Calls the overload of its argument's type, for std::visit.
+template <typename... F>
+struct Overloaded : F... {
+  using F::operator()...;
 };
-
-Layout layoutOf(ReplayKind kind) {
-  switch (kind) {
-    case ReplayKind::Ticks:
-      return Layout::Ticks;
-    case ReplayKind::Counter:
-      return Layout::Counter;
-    case ReplayKind::NoEvent:
-      return Layout::Nothing;
-    case ReplayKind::Event:
-      return Layout::Event;
-    case ReplayKind::Keyboard:
-      return Layout::Keys;
-    case ReplayKind::Mouse:
-      return Layout::Mouse;
-    case ReplayKind::JoystickRead:
-      return Layout::Joystick;
-    case ReplayKind::OpenJoystick:
-    case ReplayKind::JoystickAttached:
-    case ReplayKind::JoystickHaptic:
-    case ReplayKind::HapticUpdate:
-    case ReplayKind::HapticRun:
-    case ReplayKind::HapticStop:
-    case ReplayKind::HapticAutocenter:
-    case ReplayKind::DeviceLayer:
-    case ReplayKind::WindowVisible:
-    case ReplayKind::WindowFullscreen:
-    case ReplayKind::WindowPresent:
-    case ReplayKind::AudioDevice:
-      return Layout::Flag;
-    case ReplayKind::JoystickCount:
-    case ReplayKind::JoystickChanges:
-    case ReplayKind::JoystickAxes:
-    case ReplayKind::JoystickButtons:
-    case ReplayKind::HapticCreate:
-    case ReplayKind::HapticStatus:
-    case ReplayKind::CreateWindow:
-    case ReplayKind::PadLayouts:
-      return Layout::Number;
-    case ReplayKind::HapticKinds:
-      return Layout::Kinds;
-    case ReplayKind::TextExtent:
-      return Layout::Size;
-    case ReplayKind::WindowWorkArea:
-    case ReplayKind::WindowFrame:
-    case ReplayKind::DesktopMode:
-      return Layout::Rectangle;
-    case ReplayKind::WindowPlacement:
-      return Layout::Placement;
-    case ReplayKind::WindowCaption:
-    case ReplayKind::ExecutablePath:
-      return Layout::Text;
-    case ReplayKind::DisplayModes:
-      return Layout::Modes;
-    case ReplayKind::Frame:
-      return Layout::Frame;
-    case ReplayKind::End:
-      return Layout::End;
-  }
-  return Layout::Nothing;
-}
+template <typename... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 uint8_t buttonBits(const std::array<bool, 4>& buttons) {
   uint8_t bits = 0;
@@ -123,11 +49,11 @@ struct ReplayWriter::Stream {
   }
 };
 
-ReplayWriter::ReplayWriter(const std::string& path, const ReplayHeader& header)
-    : path_(path), tempPath_(path + ".part") {
-  file_.reset(std::fopen(tempPath_.c_str(), "wb"));
-  if (file_ == nullptr) {
-    throw ReplayFileError(std::string("cannot be written: ") + std::strerror(errno));
+ReplayWriter::ReplayWriter(const std::string& path, const ReplayHeader& header) {
+  try {
+    save_ = std::make_unique<SafeSave>(systemFiles(), path);
+  } catch (const SaveError& e) {
+    throw ReplayFileError(std::string("cannot be written: ") + e.what());
   }
   stream_ = std::make_unique<Stream>();
   if (deflateInit(&stream_->z, Z_DEFAULT_COMPRESSION) != Z_OK) {
@@ -135,10 +61,14 @@ ReplayWriter::ReplayWriter(const std::string& path, const ReplayHeader& header)
     throw ReplayFileError("cannot be written: no memory to compress");
   }
   stream_->started = true;
-  std::fwrite(kMagic, 1, sizeof kMagic, file_.get());
-  const uint8_t format[2] = {static_cast<uint8_t>(kReplayFormat & 0xFF),
-                             static_cast<uint8_t>(kReplayFormat >> 8)};
-  std::fwrite(format, 1, sizeof format, file_.get());
+  const char format[2] = {static_cast<char>(kReplayFormat & 0xFF),
+                          static_cast<char>(kReplayFormat >> 8)};
+  try {
+    save_->write(kMagic, sizeof kMagic);
+    save_->write(format, sizeof format);
+  } catch (const SaveError& e) {
+    throw ReplayFileError(std::string("cannot be written: ") + e.what());
+  }
   putVarint(header.counterFrequency);
   putVarint(header.attachments.size());
   for (const auto& [name, bytes] : header.attachments) {
@@ -147,12 +77,7 @@ ReplayWriter::ReplayWriter(const std::string& path, const ReplayHeader& header)
   }
 }
 
-ReplayWriter::~ReplayWriter() {
-  if (file_ != nullptr) {
-    file_.reset();
-    std::remove(tempPath_.c_str());
-  }
-}
+ReplayWriter::~ReplayWriter() = default;
 
 void ReplayWriter::putVarint(uint64_t value) {
   while (value >= 0x80) {
@@ -181,115 +106,106 @@ void ReplayWriter::putString(const std::string& text) {
 }
 
 void ReplayWriter::write(const ReplayRecord& record) {
-  if (file_ == nullptr || finished_) return;
+  if (record.kind < ReplayKind::Ticks || static_cast<uint8_t>(record.kind) > kLastReplayKind ||
+      record.value.index() != static_cast<size_t>(replayKindInfo(record.kind).layout)) {
+    throw std::invalid_argument("a replay record whose value is not its kind's");
+  }
+  if (save_ == nullptr || finished_) return;
   putRecord(record);
   if (pending_.size() >= kChunk) compress(false);
 }
 
 void ReplayWriter::putRecord(const ReplayRecord& r) {
   putByte(static_cast<uint8_t>(r.kind));
-  switch (layoutOf(r.kind)) {
-    case Layout::Nothing:
-      break;
-    case Layout::Ticks: {
-      const auto ticks = static_cast<uint32_t>(r.value);
-      putSigned(static_cast<int32_t>(ticks - lastTicks_));
-      lastTicks_ = ticks;
-      break;
-    }
-    case Layout::Counter: {
-      const auto counter = static_cast<uint64_t>(r.value);
-      putSigned(static_cast<int64_t>(counter - lastCounter_));
-      lastCounter_ = counter;
-      break;
-    }
-    case Layout::Flag:
-      putByte(r.value != 0);
-      break;
-    case Layout::Number:
-      putSigned(r.value);
-      break;
-    case Layout::Event:
-      putByte(static_cast<uint8_t>(r.event.kind));
-      putVarint(r.event.window);
-      putSigned(r.event.x);
-      putSigned(r.event.y);
-      putByte(static_cast<uint8_t>(r.event.button));
-      putVarint(r.event.key);
-      putVarint(r.event.shift);
-      putString(r.event.text);
-      break;
-    case Layout::Keys: {
-      std::string changes;
-      for (size_t i = 0; i < r.keys.size(); ++i) {
-        if (r.keys[i] == lastKeys_[i]) continue;
-        changes += static_cast<char>(i);
-        changes += static_cast<char>(r.keys[i]);
-      }
-      putVarint(changes.size() / 2);
-      pending_ += changes;
-      lastKeys_ = r.keys;
-      break;
-    }
-    case Layout::Mouse:
-      putByte(r.value != 0);
-      if (r.value != 0) {
-        putSigned(r.mouse.x);
-        putSigned(r.mouse.y);
-        putSigned(r.mouse.z);
-        putByte(buttonBits(r.mouse.buttons));
-      }
-      break;
-    case Layout::Joystick:
-      putByte(r.value != 0);
-      if (r.value != 0) {
-        for (int32_t axis : r.joystick.axes) putSigned(axis);
-        putSigned(r.joystick.axisMin);
-        putSigned(r.joystick.axisMax);
-        putSigned(r.joystick.pov);
-        putBits(r.joystick.buttons);
-        putBits(r.joystick.pressed);
-      }
-      break;
-    case Layout::Kinds:
-      putVarint(r.hapticKinds.size());
-      for (HapticKind kind : r.hapticKinds) putByte(static_cast<uint8_t>(kind));
-      break;
-    case Layout::Size:
-      putSigned(r.numbers[0]);
-      putSigned(r.numbers[1]);
-      break;
-    case Layout::Rectangle:
-    case Layout::Placement:
-      for (int32_t n : r.numbers) putSigned(n);
-      if (layoutOf(r.kind) == Layout::Placement) putByte(r.value != 0);
-      break;
-    case Layout::Text:
-      putString(r.text);
-      break;
-    case Layout::Modes:
-      putVarint(r.modes.size());
-      for (const DisplayMode& m : r.modes) {
-        putSigned(m.width);
-        putSigned(m.height);
-        putSigned(m.bitCount);
-        putSigned(m.refreshRate);
-      }
-      break;
-    case Layout::Frame:
-    case Layout::End:
-      if (r.kind == ReplayKind::Frame) {
-        putVarint(static_cast<uint64_t>(r.value));
-      } else {
-        putString(r.text);
-      }
-      for (int shift = 0; shift < 64; shift += 8) putByte(static_cast<uint8_t>(r.digest >> shift));
-      break;
-  }
+  const auto digest = [this](uint64_t value) {
+    for (int shift = 0; shift < 64; shift += 8) putByte(static_cast<uint8_t>(value >> shift));
+  };
+  std::visit(Overloaded{
+                 [](std::monostate) {},
+                 [this](uint32_t ticks) {
+                   putSigned(static_cast<int32_t>(ticks - lastTicks_));
+                   lastTicks_ = ticks;
+                 },
+                 [this](uint64_t counter) {
+                   putSigned(static_cast<int64_t>(counter - lastCounter_));
+                   lastCounter_ = counter;
+                 },
+                 [this](bool flag) { putByte(flag ? 1 : 0); },
+                 [this](int64_t number) { putSigned(number); },
+                 [this](const Event& e) {
+                   putByte(static_cast<uint8_t>(e.kind));
+                   putVarint(e.window);
+                   putSigned(e.x);
+                   putSigned(e.y);
+                   putByte(static_cast<uint8_t>(e.button));
+                   putVarint(e.key);
+                   putVarint(e.shift);
+                   putString(e.text);
+                 },
+                 [this](const KeyTable& keys) {
+                   std::string changes;
+                   for (size_t i = 0; i < keys.size(); ++i) {
+                     if (keys[i] == lastKeys_[i]) continue;
+                     changes += static_cast<char>(i);
+                     changes += static_cast<char>(keys[i]);
+                   }
+                   putVarint(changes.size() / 2);
+                   pending_ += changes;
+                   lastKeys_ = keys;
+                 },
+                 [this](const std::optional<MouseReading>& mouse) {
+                   putByte(mouse.has_value() ? 1 : 0);
+                   if (!mouse) return;
+                   putSigned(mouse->x);
+                   putSigned(mouse->y);
+                   putSigned(mouse->z);
+                   putByte(buttonBits(mouse->buttons));
+                 },
+                 [this](const std::optional<JoystickReading>& stick) {
+                   putByte(stick.has_value() ? 1 : 0);
+                   if (!stick) return;
+                   for (int32_t axis : stick->axes) putSigned(axis);
+                   putSigned(stick->axisMin);
+                   putSigned(stick->axisMax);
+                   putSigned(stick->pov);
+                   putBits(stick->buttons);
+                   putBits(stick->pressed);
+                 },
+                 [this](const std::vector<HapticKind>& kinds) {
+                   putVarint(kinds.size());
+                   for (HapticKind kind : kinds) putByte(static_cast<uint8_t>(kind));
+                 },
+                 [this](const std::array<int32_t, 2>& size) {
+                   for (int32_t n : size) putSigned(n);
+                 },
+                 [this](const std::array<int32_t, 4>& rectangle) {
+                   for (int32_t n : rectangle) putSigned(n);
+                 },
+                 [this](const Placement& p) {
+                   for (int32_t n : {p.x, p.y, p.width, p.height}) putSigned(n);
+                   putByte(p.maximized ? 1 : 0);
+                 },
+                 [this](const std::string& text) { putString(text); },
+                 [this](const std::vector<DisplayMode>& modes) {
+                   putVarint(modes.size());
+                   for (const DisplayMode& m : modes) {
+                     for (int32_t n : {m.width, m.height, m.bitCount, m.refreshRate}) putSigned(n);
+                   }
+                 },
+                 [&](const FrameCheck& frame) {
+                   putVarint(frame.number);
+                   digest(frame.digest);
+                 },
+                 [&](const EndCheck& end) {
+                   putString(end.state);
+                   digest(end.digest);
+                 },
+             },
+             r.value);
 }
 
 void ReplayWriter::compress(bool last) {
-  if (file_ == nullptr) return;
+  if (save_ == nullptr) return;
   z_stream* z = &stream_->z;
   z->next_in = reinterpret_cast<Bytef*>(pending_.data());
   z->avail_in = static_cast<uInt>(pending_.size());
@@ -300,41 +216,34 @@ void ReplayWriter::compress(bool last) {
     z->avail_out = sizeof out;
     result = deflate(z, last ? Z_FINISH : Z_NO_FLUSH);
     if (result == Z_STREAM_ERROR) return fail("cannot compress");
-    const size_t produced = sizeof out - z->avail_out;
-    if (std::fwrite(out, 1, produced, file_.get()) != produced) {
-      return fail(std::strerror(errno));
+    try {
+      save_->write(out, sizeof out - z->avail_out);
+    } catch (const SaveError& e) {
+      return fail(e.what());
     }
   } while (z->avail_out == 0 || (last && result != Z_STREAM_END));
   pending_.clear();
 }
 
-void ReplayWriter::fail(const char* what) {
-  if (file_ != nullptr) {
-    file_.reset();
-    std::remove(tempPath_.c_str());
-  }
+void ReplayWriter::fail(const std::string& what) {
+  save_.reset();    // takes the temporary file away
   pending_ = what;  // the reason, for finish to report
 }
 
 void ReplayWriter::finish(const std::string& endState, uint64_t digest) {
   if (finished_) return;
-  if (file_ != nullptr) {
-    ReplayRecord end;
-    end.kind = ReplayKind::End;
-    end.text = endState;
-    end.digest = digest;
-    putRecord(end);
+  if (save_ != nullptr) {
+    putRecord(ReplayRecord::of<ReplayKind::End>({endState, digest}));
     compress(true);
   }
-  if (file_ == nullptr) throw ReplayFileError("cannot be written: " + pending_);
-  std::FILE* file = file_.release();  // closed by hand: a failed close fails the recording
-  const bool synced = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-  const bool closed = std::fclose(file) == 0;
-  if (!synced || !closed || std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
-    const std::string reason = std::strerror(errno);
-    std::remove(tempPath_.c_str());
-    throw ReplayFileError("cannot be written: " + reason);
+  if (save_ == nullptr) throw ReplayFileError("cannot be written: " + pending_);
+  try {
+    save_->commit();
+  } catch (const SaveError& e) {
+    save_.reset();
+    throw ReplayFileError(std::string("cannot be written: ") + e.what());
   }
+  save_.reset();
   finished_ = true;
 }
 
@@ -450,133 +359,144 @@ const ReplayRecord& ReplayReader::next() {
 }
 
 void ReplayReader::getRecord() {
-  ReplayRecord& r = record_;
   const uint8_t kind = getByte();
   if (kind < 1 || kind > kLastReplayKind) throw ReplayFileError(kDamaged);
-  r.kind = static_cast<ReplayKind>(kind);
-  switch (layoutOf(r.kind)) {
-    case Layout::Nothing:
-      break;
-    case Layout::Ticks:
+  record_.kind = static_cast<ReplayKind>(kind);
+  record_.value = getValue(replayKindInfo(record_.kind).layout);
+  ended_ = record_.kind == ReplayKind::End;
+}
+
+Event ReplayReader::getEvent() {
+  Event e;
+  const uint8_t eventKind = getByte();
+  if (eventKind > static_cast<uint8_t>(EventKind::RenderReset)) throw ReplayFileError(kDamaged);
+  e.kind = static_cast<EventKind>(eventKind);
+  const uint64_t window = getVarint();
+  if (window > UINT32_MAX) throw ReplayFileError(kDamaged);
+  e.window = static_cast<uint32_t>(window);
+  e.x = getInt32();
+  e.y = getInt32();
+  const uint8_t button = getByte();
+  if (button > static_cast<uint8_t>(MouseButton::Middle)) throw ReplayFileError(kDamaged);
+  e.button = static_cast<MouseButton>(button);
+  const uint64_t key = getVarint();
+  const uint64_t shift = getVarint();
+  if (key > UINT16_MAX || shift > UINT32_MAX) throw ReplayFileError(kDamaged);
+  e.key = static_cast<uint16_t>(key);
+  e.shift = static_cast<uint32_t>(shift);
+  e.text = getString();
+  return e;
+}
+
+std::optional<JoystickReading> ReplayReader::getJoystick() {
+  if (!getBool()) return std::nullopt;
+  JoystickReading stick;
+  for (int32_t& axis : stick.axes) axis = getInt32();
+  stick.axisMin = getInt32();
+  stick.axisMax = getInt32();
+  stick.pov = getInt32();
+  getBits(stick.buttons);
+  getBits(stick.pressed);
+  return stick;
+}
+
+ReplayValue ReplayReader::getValue(ReplayLayout layout) {
+  switch (layout) {
+    case ReplayLayout::Nothing:
+      return std::monostate{};
+    case ReplayLayout::Ticks:
       lastTicks_ += static_cast<uint32_t>(getInt32());
-      r.value = lastTicks_;
-      break;
-    case Layout::Counter:
+      return lastTicks_;
+    case ReplayLayout::Counter:
       lastCounter_ += static_cast<uint64_t>(getSigned());
-      r.value = static_cast<int64_t>(lastCounter_);
-      break;
-    case Layout::Flag:
-      r.value = getBool();
-      break;
-    case Layout::Number:
-      r.value = getSigned();
-      break;
-    case Layout::Event: {
-      const uint8_t eventKind = getByte();
-      if (eventKind > static_cast<uint8_t>(EventKind::RenderReset)) throw ReplayFileError(kDamaged);
-      r.event.kind = static_cast<EventKind>(eventKind);
-      const uint64_t window = getVarint();
-      if (window > UINT32_MAX) throw ReplayFileError(kDamaged);
-      r.event.window = static_cast<uint32_t>(window);
-      r.event.x = getInt32();
-      r.event.y = getInt32();
-      const uint8_t button = getByte();
-      if (button > static_cast<uint8_t>(MouseButton::Middle)) throw ReplayFileError(kDamaged);
-      r.event.button = static_cast<MouseButton>(button);
-      const uint64_t key = getVarint();
-      const uint64_t shift = getVarint();
-      if (key > UINT16_MAX || shift > UINT32_MAX) throw ReplayFileError(kDamaged);
-      r.event.key = static_cast<uint16_t>(key);
-      r.event.shift = static_cast<uint32_t>(shift);
-      r.event.text = getString();
-      break;
-    }
-    case Layout::Keys: {
+      return lastCounter_;
+    case ReplayLayout::Flag:
+      return getBool();
+    case ReplayLayout::Number:
+      return getSigned();
+    case ReplayLayout::Event:
+      return getEvent();
+    case ReplayLayout::Keys: {
       const uint64_t changes = getVarint();
-      if (changes > r.keys.size()) throw ReplayFileError(kDamaged);
+      if (changes > lastKeys_.size()) throw ReplayFileError(kDamaged);
       for (uint64_t i = 0; i < changes; ++i) {
         const uint8_t index = getByte();
-        r.keys[index] = getByte();
+        lastKeys_[index] = getByte();
       }
-      break;
+      return lastKeys_;
     }
-    case Layout::Mouse:
-      r.value = getBool();
-      if (r.value != 0) {
-        r.mouse.x = getInt32();
-        r.mouse.y = getInt32();
-        r.mouse.z = getInt32();
-        const uint8_t bits = getByte();
-        if (bits > 0x0F) throw ReplayFileError(kDamaged);
-        for (size_t i = 0; i < r.mouse.buttons.size(); ++i) {
-          r.mouse.buttons[i] = (bits >> i & 1) != 0;
-        }
-      }
-      break;
-    case Layout::Joystick:
-      r.value = getBool();
-      if (r.value != 0) {
-        for (int32_t& axis : r.joystick.axes) axis = getInt32();
-        r.joystick.axisMin = getInt32();
-        r.joystick.axisMax = getInt32();
-        r.joystick.pov = getInt32();
-        getBits(r.joystick.buttons);
-        getBits(r.joystick.pressed);
-      }
-      break;
-    case Layout::Kinds: {
+    case ReplayLayout::Mouse: {
+      if (!getBool()) return std::optional<MouseReading>();
+      MouseReading mouse;
+      mouse.x = getInt32();
+      mouse.y = getInt32();
+      mouse.z = getInt32();
+      const uint8_t bits = getByte();
+      if (bits > 0x0F) throw ReplayFileError(kDamaged);
+      for (size_t i = 0; i < mouse.buttons.size(); ++i) mouse.buttons[i] = (bits >> i & 1) != 0;
+      return std::optional<MouseReading>(mouse);
+    }
+    case ReplayLayout::Joystick:
+      return getJoystick();
+    case ReplayLayout::Kinds: {
       const uint64_t count = getVarint();
       if (count > kMaxHapticKinds) throw ReplayFileError(kDamaged);
-      r.hapticKinds.clear();
+      std::vector<HapticKind> kinds;
       for (uint64_t i = 0; i < count; ++i) {
         const uint8_t hapticKind = getByte();
         if (hapticKind > static_cast<uint8_t>(HapticKind::Friction)) {
           throw ReplayFileError(kDamaged);
         }
-        r.hapticKinds.push_back(static_cast<HapticKind>(hapticKind));
+        kinds.push_back(static_cast<HapticKind>(hapticKind));
       }
-      break;
+      return kinds;
     }
-    case Layout::Size:
-      r.numbers[0] = getInt32();
-      r.numbers[1] = getInt32();
-      break;
-    case Layout::Rectangle:
-    case Layout::Placement:
-      for (int32_t& n : r.numbers) n = getInt32();
-      if (layoutOf(r.kind) == Layout::Placement) r.value = getBool();
-      break;
-    case Layout::Text:
-      r.text = getString();
-      break;
-    case Layout::Modes: {
+    case ReplayLayout::Size: {
+      std::array<int32_t, 2> size{};
+      for (int32_t& n : size) n = getInt32();
+      return size;
+    }
+    case ReplayLayout::Rectangle: {
+      std::array<int32_t, 4> rectangle{};
+      for (int32_t& n : rectangle) n = getInt32();
+      return rectangle;
+    }
+    case ReplayLayout::Placement: {
+      Placement p;
+      for (int* n : {&p.x, &p.y, &p.width, &p.height}) *n = getInt32();
+      p.maximized = getBool();
+      return p;
+    }
+    case ReplayLayout::Text:
+      return getString();
+    case ReplayLayout::Modes: {
       const uint64_t count = getVarint();
       if (count > kMaxModes) throw ReplayFileError(kDamaged);
-      r.modes.clear();
+      std::vector<DisplayMode> modes;
       for (uint64_t i = 0; i < count; ++i) {
         DisplayMode m;
-        m.width = getInt32();
-        m.height = getInt32();
-        m.bitCount = getInt32();
-        m.refreshRate = getInt32();
-        r.modes.push_back(m);
+        for (int* n : {&m.width, &m.height, &m.bitCount, &m.refreshRate}) *n = getInt32();
+        modes.push_back(m);
       }
-      break;
+      return modes;
     }
-    case Layout::Frame:
-    case Layout::End:
-      if (r.kind == ReplayKind::Frame) {
-        const uint64_t frame = getVarint();
-        if (frame > UINT32_MAX) throw ReplayFileError(kDamaged);
-        r.value = static_cast<int64_t>(frame);
-      } else {
-        r.text = getString();
-      }
-      r.digest = 0;
-      for (int shift = 0; shift < 64; shift += 8) r.digest |= uint64_t{getByte()} << shift;
-      ended_ = r.kind == ReplayKind::End;
-      break;
+    case ReplayLayout::Frame: {
+      const uint64_t number = getVarint();
+      if (number > UINT32_MAX) throw ReplayFileError(kDamaged);
+      return FrameCheck{static_cast<uint32_t>(number), getDigest()};
+    }
+    case ReplayLayout::End: {
+      std::string state = getString();
+      return EndCheck{std::move(state), getDigest()};
+    }
   }
+  throw ReplayFileError(kDamaged);
+}
+
+uint64_t ReplayReader::getDigest() {
+  uint64_t digest = 0;
+  for (int shift = 0; shift < 64; shift += 8) digest |= uint64_t{getByte()} << shift;
+  return digest;
 }
 
 std::string ReplayReader::check(const std::vector<uint8_t>& file) {
@@ -587,22 +507,14 @@ std::string ReplayReader::check(const std::vector<uint8_t>& file) {
   if (!reader.streamEnded_ || reader.stream_->z.avail_in != 0) {
     throw ReplayFileError(kDamaged);
   }
-  return reader.record_.text;
+  return reader.record_.as<ReplayKind::End>().state;
 }
 
 std::vector<uint8_t> readReplayFile(const std::string& path) {
-  const FileUniquePtr file(std::fopen(path.c_str(), "rb"));
-  if (file == nullptr)
-    throw ReplayFileError(std::string("cannot be read: ") + std::strerror(errno));
-  std::vector<uint8_t> bytes;
-  uint8_t chunk[kChunk];
-  size_t count = 0;
-  while ((count = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-    bytes.insert(bytes.end(), chunk, chunk + count);
-  }
-  const int error = std::ferror(file.get()) != 0 ? errno : 0;  // a folder opens but does not read
+  std::string bytes;
+  const int error = readWholeFile(path, bytes);
   if (error != 0) throw ReplayFileError(std::string("cannot be read: ") + std::strerror(error));
-  return bytes;
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 }  // namespace platform

@@ -13,79 +13,19 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "platform/input_system.h"
-#include "platform/platform.h"
-#include "platform/stdio_ptrs.h"
+#include "platform/replay_kinds.h"
+#include "platform/safe_save.h"
 
 namespace platform {
 
 // The format this program writes, and the newest it reads.
 inline constexpr uint16_t kReplayFormat = 1;
-
-enum class ReplayKind : uint8_t {
-  Ticks = 1,         // value: the millisecond tick counter
-  Counter,           // value: the high-resolution counter
-  NoEvent,           // a poll that found nothing
-  Event,             // event: a poll's event
-  Keyboard,          // keys: the key-down table
-  Mouse,             // value: read or not; mouse
-  JoystickCount,     // value
-  JoystickChanges,   // value
-  OpenJoystick,      // value: opened or not
-  JoystickAttached,  // value
-  JoystickAxes,      // value: axis count
-  JoystickButtons,   // value: button count
-  JoystickRead,      // value: read or not; joystick
-  JoystickHaptic,    // value: the stick has a motor
-  HapticKinds,       // hapticKinds
-  HapticCreate,      // value: the effect's handle
-  HapticUpdate,      // value: done or not
-  HapticRun,         // value
-  HapticStop,        // value
-  HapticStatus,      // value: 1, 0 or -1
-  HapticAutocenter,  // value
-  DeviceLayer,       // value: acquired or not
-  TextExtent,        // numbers[0..1]: width, height
-  CreateWindow,      // value: the window's id
-  WindowVisible,     // value
-  WindowCaption,     // text
-  WindowFullscreen,  // value
-  WindowPlacement,   // numbers[0..3]: x, y, width, height; value: maximised
-  WindowWorkArea,    // numbers[0..3]: x, y, width, height
-  WindowFrame,       // numbers[0..3]: left, top, right, bottom
-  WindowPresent,     // value: shown or the device was lost
-  DisplayModes,      // modes
-  DesktopMode,       // numbers[0..3]: width, height, bit count, refresh rate
-  ExecutablePath,    // text
-  AudioDevice,       // value: a sound device opened or not
-  Frame,             // value: the frame's number; digest: the game's state after it
-  End,               // text: the game's end state in words; digest: its state
-  PadLayouts,        // value: the pad layouts a file added, or -1
-};
-inline constexpr uint8_t kLastReplayKind = static_cast<uint8_t>(ReplayKind::PadLayouts);
-
-// One record. Which fields carry it depends on the kind (see ReplayKind); the others keep
-// whatever they held.
-struct ReplayRecord {
-  ReplayKind kind = ReplayKind::End;
-  int64_t value = 0;
-  std::array<int32_t, 4> numbers{};
-  std::string text;
-  uint64_t digest = 0;
-  Event event;
-  std::array<uint8_t, 256> keys{};
-  MouseReading mouse;
-  JoystickReading joystick;
-  std::vector<DisplayMode> modes;
-  std::vector<HapticKind> hapticKinds;
-};
 
 struct ReplayHeader {
   uint64_t counterFrequency = 0;
@@ -100,9 +40,9 @@ class ReplayFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Writes a recording while the game runs. The file is made under a temporary name beside
-// the target and takes the target's name only when finished, so a recording cut short
-// by a crash never passes for a whole one.
+// Writes a recording while the game runs. The file is saved as every file of the game is
+// (safe_save.h): under a temporary name beside the target, taking the target's name only
+// when finished, so a recording cut short by a crash never passes for a whole one.
 class ReplayWriter {
  public:
   // Raises ReplayFileError when the file cannot be made.
@@ -111,6 +51,7 @@ class ReplayWriter {
   ReplayWriter(const ReplayWriter&) = delete;
   ReplayWriter& operator=(const ReplayWriter&) = delete;
 
+  // Raises std::invalid_argument for a record whose value is not its kind's.
   void write(const ReplayRecord& record);
   // Ends the recording with the End record and puts the file in place. Raises
   // ReplayFileError when it cannot be written.
@@ -125,18 +66,16 @@ class ReplayWriter {
   void putBits(const std::array<bool, 128>& bits);
   void putRecord(const ReplayRecord& record);
   void compress(bool last);
-  void fail(const char* what);
+  void fail(const std::string& what);
 
   struct Stream;  // the zlib stream
 
-  std::string path_;
-  std::string tempPath_;
-  FileUniquePtr file_;  // the temporary file; empty once it is closed
+  std::unique_ptr<SafeSave> save_;  // empty once the recording failed
   std::unique_ptr<Stream> stream_;
   std::string pending_;
   uint32_t lastTicks_ = 0;
   uint64_t lastCounter_ = 0;
-  std::array<uint8_t, 256> lastKeys_{};
+  KeyTable lastKeys_{};
   bool finished_ = false;
 };
 
@@ -170,6 +109,10 @@ class ReplayReader {
   std::string getString();
   void getBits(std::array<bool, 128>& bits);
   void getRecord();
+  ReplayValue getValue(ReplayLayout layout);
+  Event getEvent();
+  std::optional<JoystickReading> getJoystick();
+  uint64_t getDigest();
 
   struct Stream;  // the zlib stream
 
@@ -183,6 +126,7 @@ class ReplayReader {
   ReplayRecord record_;
   uint32_t lastTicks_ = 0;
   uint64_t lastCounter_ = 0;
+  KeyTable lastKeys_{};
   bool ended_ = false;
 };
 

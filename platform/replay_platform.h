@@ -15,58 +15,32 @@
 // a harmless default, and polling gives a request to close the program, so the game
 // ends at once. No answer is ever read from the wrong place in the file.
 
-#include <memory>
 #include <string>
 
 #include "platform/platform.h"
 #include "platform/replay_file.h"
+#include "platform/taped_platform.h"
 
 namespace platform {
 
-class ReplayPlatform final : public Platform {
+class ReplayPlatform final : public TapedPlatform {
  public:
-  // The reader (checked whole beforehand, see ReplayReader::Check) and the display, when
-  // there is one, must outlive this platform.
+  // The reader (checked whole beforehand, see ReplayReader::check) and the display, when
+  // there is one, must outlive this platform. Saves are real: the game's own paths lead
+  // them into the replay's own folder. frame() stops the replay where the game's state
+  // after a frame differs from the recorded one.
   ReplayPlatform(ReplayReader& reader, Platform* display);
-  ~ReplayPlatform() override;
 
-  Clock& clock() override;
-  EventSource& events() override;
-  LibraryLoader& libraries() override;
-  TextRenderer& text() override;
-  InputSystem& input() override;
-  AudioSystem& audio() override;
-  std::unique_ptr<Window> createWindow(const WindowDesc& desc) override;
-  std::vector<DisplayMode> displayModes() override;
-  DisplayMode desktopMode() override;
-  std::string executablePath() override;
-  // Saves are real: the game's own paths lead them into the replay's own folder.
-  Files& files() override { return systemFiles(); }
-
-  // The game's check of its state after a frame: the replay stops when it differs.
-  void frame(uint32_t number, uint64_t digest);
   // The game has ended: its end state must be the recorded one, and the recording must
   // end here too.
-  void finish(const std::string& endState, uint64_t digest);
+  void finish(const std::string& endState, uint64_t digest) { tape().finish(endState, digest); }
 
   // Why the replay stopped early (empty while it runs or when it ran to the end).
-  const std::string& failure() const;
+  const std::string& failure() const { return tape().failure(); }
   // The player closed the replay's window.
-  bool interrupted() const;
+  bool interrupted() const { return tape().interrupted(); }
   // The number of the last frame that was checked.
-  uint32_t lastFrame() const;
-
-  // The reader's records and the replay's state, shared by the answering parts.
-  class Player;
-
- private:
-  std::unique_ptr<Player> player_;
-  std::unique_ptr<Clock> clock_;
-  std::unique_ptr<EventSource> events_;
-  std::unique_ptr<LibraryLoader> libraries_;
-  std::unique_ptr<TextRenderer> text_;
-  std::unique_ptr<InputSystem> input_;
-  std::unique_ptr<AudioSystem> audio_;
+  uint32_t lastFrame() const { return tape().lastFrame(); }
 };
 
 }  // namespace platform

@@ -40,8 +40,11 @@ TDIBPixelFormat MakeDIBPixelFormat(uint32_t rBitCount, uint32_t gBitCount, uint3
   f.BShift = 0;
   f.GShift = bBitCount;
   f.RShift = bBitCount + gBitCount;
+  // Channels wider than a pixel's 32 bits together (masks of a damaged file) put a
+  // channel past them: it has no bits in the pixel.
   auto mask = [](uint32_t count, uint32_t shift) {
-    return count >= 32 ? 0xFFFFFFFFu : ((1u << count) - 1u) << shift;
+    if (count >= 32) return 0xFFFFFFFFu;
+    return shift >= 32 ? 0u : ((1u << count) - 1u) << shift;
   };
   f.RBitMask = mask(rBitCount, f.RShift);
   f.GBitMask = mask(gBitCount, f.GShift);

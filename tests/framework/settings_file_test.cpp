@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/small_file_system.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -158,6 +159,23 @@ TEST_F(SettingsFileTest, AFolderThatCannotBeWrittenGivesTheDefaultsAndOneWarning
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_NE(warnings[0].find("cannot be written"), std::string::npos) << warnings[0];
   EXPECT_EQ(read(dir / "config"), "a file where the folder should be");
+}
+
+// A disk that is full when a change is saved: the warning says so, and the file on the
+// disk stays as it was.
+TEST_F(SettingsFileTest, AFullDiskIsNamedAndTheFileStaysWhole) {
+  REEFMAW_IN_SMALL_FILE_SYSTEM(dir, 64 * 1024, [&] {
+    SettingsFile settings = file();
+    settings.Load(false, warnings);
+    const std::string before = read(path);
+    ASSERT_FALSE(before.empty());
+    FillUp(dir);
+    settings.Update({{1, "1024x768"}}, warnings);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("cannot be written (No space left on device)"), std::string::npos)
+        << warnings[0];
+    EXPECT_EQ(read(path), before);
+  });
 }
 
 TEST_F(SettingsFileTest, NoPathMeansDefaultsAndNoFile) {

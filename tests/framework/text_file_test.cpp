@@ -39,8 +39,9 @@ TEST_F(TextFileTest, FailuresCarryTheLibrarysMessages) {
   EXPECT_EQ(message([&] { ReadTextFile((dir / "none.txt").string()); }), "File not found");
   EXPECT_EQ(message([&] { ReadTextFile((dir / "no" / "none.txt").string()); }), "File not found");
   EXPECT_EQ(message([&] { ReadTextFile(dir.string()); }), "File access denied");
+  // A save names the system's reason after the library's words.
   EXPECT_EQ(message([&] { WriteTextFile((dir / "no" / "t.txt").string(), "x"); }),
-            "File access denied");
+            "File access denied: No such file or directory");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The program as a player starts it: installed into a prefix and started from elsewhere,
 // with its records kept per user, and started where it cannot show a window.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -44,9 +45,11 @@ std::vector<std::string> programLines(const std::string& err) {
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The process id keeps the suites of several work trees on one machine apart.
     dir_ = fs::temp_directory_path() /
            ("reefmaw_program_" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+            std::to_string(getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_ / "elsewhere");
   }

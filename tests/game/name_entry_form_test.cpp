@@ -139,7 +139,7 @@ TEST_F(NameEntryTest, AFileThatCannotBeWrittenKeepsTheWindowOpenToTryAgain) {
   const std::string before = folder.read("Data/rec.rmw");
   bool openDuringMessage = false;
   onMessage = [&](const std::string& message) {
-    if (message != "File access denied") return;
+    if (message != "File access denied: No space left on device") return;
     openDuringMessage = f.platform.findWindow(form1Id())->visible() && form1->Modal();
     EXPECT_EQ(folder.read("Data/rec.rmw"), before);
     fake.failWritesAfter(-1);  // room again
@@ -150,7 +150,7 @@ TEST_F(NameEntryTest, AFileThatCannotBeWrittenKeepsTheWindowOpenToTryAgain) {
     f.events().pushKeyDown(form1Id(), VK_RETURN);
   };
   endGame(2000, 0);
-  EXPECT_EQ(messages, (std::vector<std::string>{"File access denied"}));
+  EXPECT_EQ(messages, (std::vector<std::string>{"File access denied: No space left on device"}));
   EXPECT_TRUE(openDuringMessage);
   EXPECT_EQ(saved().Names[3], "Retry");  // below 2185
 }

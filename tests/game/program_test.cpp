@@ -127,12 +127,15 @@ void changeCounterReadingsOf(uint32_t frame, const std::string& from, const std:
   uint32_t lastFrame = 0;
   while (!reader.ended()) {
     platform::ReplayRecord record = reader.next();
-    if (record.kind == platform::ReplayKind::Frame) lastFrame = static_cast<uint32_t>(record.value);
-    if (record.kind == platform::ReplayKind::Counter && lastFrame + 1 == frame) {
-      record.value += 0x12345678;
+    using platform::ReplayKind;
+    if (record.kind == ReplayKind::Frame) lastFrame = record.as<ReplayKind::Frame>().number;
+    if (record.kind == ReplayKind::Counter && lastFrame + 1 == frame) {
+      record = platform::ReplayRecord::of<ReplayKind::Counter>(record.as<ReplayKind::Counter>() +
+                                                               0x12345678);
     }
-    if (record.kind == platform::ReplayKind::End) {
-      writer.finish(record.text, record.digest);
+    if (record.kind == ReplayKind::End) {
+      const platform::EndCheck& end = record.as<ReplayKind::End>();
+      writer.finish(end.state, end.digest);
     } else {
       writer.write(record);
     }

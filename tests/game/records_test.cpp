@@ -11,6 +11,7 @@
 #include "platform/fake_files.h"
 #include "support/fake_app.h"
 #include "support/game_folder.h"
+#include "support/small_file_system.h"
 
 namespace {
 
@@ -185,7 +186,7 @@ TEST_F(RecordsFileTest, ASaveThatCannotReadOrWriteLeavesTheFileAlone) {
     SaveRecord("c", 5000);
     FAIL() << "no error";
   } catch (const EInOutError& e) {
-    EXPECT_STREQ(e.what(), "File access denied");
+    EXPECT_STREQ(e.what(), "File access denied: No space left on device");
   }
   EXPECT_EQ(folder.read("Data/rec.rmw"), descendingFile());
   EXPECT_FALSE(std::filesystem::exists(fake.lastTemporary()));
@@ -195,6 +196,33 @@ TEST_F(RecordsFileTest, ASaveThatCannotReadOrWriteLeavesTheFileAlone) {
   fake.failWritesAfter(-1);
   SaveRecord("c", 5000);
   EXPECT_EQ(ParseRecords(folder.read("Data/rec.rmw")).Names[0], "c");
+}
+
+// On a real file system that fills up, then turns read-only (which stops root too): the
+// message says why, and the old table stays whole with nothing left beside it.
+TEST_F(RecordsFileTest, AFullOrReadOnlyDiskIsNamedAndTheOldTableStays) {
+  const std::filesystem::path data = folder.path("Data");
+  REEFMAW_IN_SMALL_FILE_SYSTEM(data, 64 * 1024, [&] {
+    folder.write("Data/rec.rmw", descendingFile());
+    FillUp(data);
+    const auto saveFails = [&](const std::string& message) {
+      try {
+        SaveRecord("c", 5000);
+        ADD_FAILURE() << "no error";
+      } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Message(), message);
+      }
+      EXPECT_EQ(folder.read("Data/rec.rmw"), descendingFile());
+      for (const auto& entry : std::filesystem::directory_iterator(data)) {
+        EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos)
+            << entry.path();
+      }
+    };
+    saveFails("File access denied: No space left on device");
+    std::filesystem::remove(data / "filler");
+    ASSERT_TRUE(RemountReadOnly(data));
+    saveFails("File access denied: Read-only file system");
+  });
 }
 
 // Saves 50 records, each better than the last, as a second game would at the same time.

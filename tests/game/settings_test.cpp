@@ -123,6 +123,44 @@ TEST_F(SettingsTest, ABadValueGetsItsDefaultAndOneWarningLineEach) {
   EXPECT_NE(read().find("fullscreen=maybe\n"), std::string::npos);
 }
 
+// The ends of every range read; one past them does not.
+TEST_F(SettingsTest, EachRangeTakesItsEndsAndNothingPast) {
+  const struct {
+    const char* text;
+    int deadZone;  // -1: refused
+  } cases[] = {
+      {"[joystick]\ndead_zone=0\n", 0},
+      {"[joystick]\ndead_zone=100\n", 100},
+      {"[joystick]\ndead_zone=101\n", -1},
+      {"[joystick]\ndead_zone=-1\n", -1},
+      {"[display]\nwindow_position=-32767,32767\n", 50},
+      {"[display]\nwindow_position=-32768,0\n", -1},
+      {"[display]\nwindow_position=0,32768\n", -1},
+  };
+  for (const auto& c : cases) {
+    warnings.clear();
+    write(c.text);
+    const Settings s = load();
+    EXPECT_EQ(warnings.empty(), c.deadZone >= 0) << c.text;
+    if (c.deadZone >= 0) {
+      EXPECT_EQ(s.padDeadZone, c.deadZone) << c.text;
+    }
+  }
+  write("[display]\nwindow_position=-32767,32767\n");
+  EXPECT_EQ(WriteSettings(load())[2], "-32767,32767");
+}
+
+// Files edited on other systems may end their last line in a carriage return with no line
+// feed: the first start and every later one read the same settings.
+TEST_F(SettingsTest, CarriageReturnsAtALinesEndReadTheSameAtEveryStart) {
+  for (const char* text : {"[keys]\nup=f\r", "[keys]\r\nup=f\r\r", "[keys]\r\nup=f\r\r\n"}) {
+    write(text);
+    const Settings first = load();
+    EXPECT_EQ(first.directionKeys[0][0], 'F') << text;
+    EXPECT_EQ(WriteSettings(load()), WriteSettings(first)) << text;
+  }
+}
+
 TEST_F(SettingsTest, FlagsHoldForOneRunAndOnlyWhatChangesInTheGameIsSaved) {
   write("# my notes\n[display]\nfullscreen=true\n[mine]\nspeed=11\n");
   SettingsFile file = OpenSettingsFile(path.string());

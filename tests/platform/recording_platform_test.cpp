@@ -90,19 +90,19 @@ TEST_F(RecordingTest, EveryAnswerOfThePlatformIsWrittenInTheOrderAsked) {
       const platform::ReplayRecord& r = reader.next();
       ASSERT_EQ(r.kind, kind) << static_cast<int>(kind);
       if (kind == ReplayKind::Ticks) {
-        EXPECT_EQ(r.value, 1000);
+        EXPECT_EQ(r.as<ReplayKind::Ticks>(), 1000u);
       }
       if (kind == ReplayKind::Event) {
-        EXPECT_EQ(r.event.key, 27);
+        EXPECT_EQ(r.as<ReplayKind::Event>().key, 27);
       }
       if (kind == ReplayKind::Keyboard) {
-        EXPECT_EQ(r.keys[37], 0x80);
+        EXPECT_EQ(r.as<ReplayKind::Keyboard>()[37], 0x80);
       }
       if (kind == ReplayKind::TextExtent) {
-        EXPECT_EQ(r.numbers[0], width);
+        EXPECT_EQ(r.as<ReplayKind::TextExtent>()[0], width);
       }
       if (kind == ReplayKind::Frame) {
-        EXPECT_EQ(r.digest, 0xABCu);
+        EXPECT_EQ(r.as<ReplayKind::Frame>().digest, 0xABCu);
       }
     }
     EXPECT_TRUE(reader.ended());

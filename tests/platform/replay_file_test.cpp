@@ -47,169 +47,124 @@ class ReplayFileTest : public ::testing::Test {
   fs::path dir_;
 };
 
-ReplayRecord record(ReplayKind kind, int64_t value = 0) {
-  ReplayRecord r;
-  r.kind = kind;
-  r.value = value;
-  return r;
+template <ReplayKind K>
+ReplayRecord record(platform::ReplayValueOf<K> value = {}) {
+  return ReplayRecord::of<K>(std::move(value));
 }
 
 // One record of every kind, with values at the edges of what they carry.
 std::vector<ReplayRecord> everyKind() {
   std::vector<ReplayRecord> records;
-  records.push_back(record(ReplayKind::Ticks, 0xFFFFFFF0u));
-  records.push_back(record(ReplayKind::Ticks, 5));  // across the counter's wrap
-  records.push_back(record(ReplayKind::Counter, INT64_MAX));
-  records.push_back(record(ReplayKind::Counter, 12));
-  records.push_back(record(ReplayKind::NoEvent));
-  ReplayRecord event = record(ReplayKind::Event);
-  event.event.kind = platform::EventKind::Char;
-  event.event.window = 4000000000u;
-  event.event.x = -20;
-  event.event.y = INT32_MAX;
-  event.event.button = platform::MouseButton::Middle;
-  event.event.key = 0xFFFF;
-  event.event.shift = platform::ssAlt | platform::ssRight;
-  event.event.text = "Ё";
-  records.push_back(event);
-  ReplayRecord keys = record(ReplayKind::Keyboard);
-  keys.keys[38] = 0x80;
-  keys.keys[255] = 1;
-  records.push_back(keys);
-  keys.keys[38] = 0;
-  records.push_back(keys);
-  ReplayRecord mouse = record(ReplayKind::Mouse, 1);
-  mouse.mouse.x = -3;
-  mouse.mouse.z = 120;
-  mouse.mouse.buttons = {true, false, false, true};
-  records.push_back(mouse);
-  records.push_back(record(ReplayKind::Mouse, 0));
-  ReplayRecord stick = record(ReplayKind::JoystickRead, 1);
-  stick.joystick.axes = {-32768, 32767, 0, 1, 2, 3, 4, INT32_MIN};
-  stick.joystick.axisMin = -32768;
-  stick.joystick.axisMax = 32767;
-  stick.joystick.pov = 27000;
-  stick.joystick.buttons[0] = true;
-  stick.joystick.buttons[127] = true;
-  stick.joystick.pressed[5] = true;
-  records.push_back(stick);
-  for (ReplayKind kind :
-       {ReplayKind::OpenJoystick, ReplayKind::JoystickAttached, ReplayKind::JoystickHaptic,
-        ReplayKind::HapticUpdate, ReplayKind::HapticRun, ReplayKind::HapticStop,
-        ReplayKind::HapticAutocenter, ReplayKind::DeviceLayer, ReplayKind::WindowVisible,
-        ReplayKind::WindowFullscreen, ReplayKind::WindowPresent, ReplayKind::AudioDevice}) {
-    records.push_back(record(kind, 1));
+  records.push_back(record<ReplayKind::Ticks>(0xFFFFFFF0u));
+  records.push_back(record<ReplayKind::Ticks>(5));  // across the counter's wrap
+  records.push_back(record<ReplayKind::Counter>(INT64_MAX));
+  records.push_back(record<ReplayKind::Counter>(12));
+  records.push_back(record<ReplayKind::NoEvent>());
+  platform::Event event;
+  event.kind = platform::EventKind::Char;
+  event.window = 4000000000u;
+  event.x = -20;
+  event.y = INT32_MAX;
+  event.button = platform::MouseButton::Middle;
+  event.key = 0xFFFF;
+  event.shift = platform::ssAlt | platform::ssRight;
+  event.text = "Ё";
+  records.push_back(record<ReplayKind::Event>(event));
+  platform::KeyTable keys{};
+  keys[38] = 0x80;
+  keys[255] = 1;
+  records.push_back(record<ReplayKind::Keyboard>(keys));
+  keys[38] = 0;
+  records.push_back(record<ReplayKind::Keyboard>(keys));
+  platform::MouseReading mouse;
+  mouse.x = -3;
+  mouse.z = 120;
+  mouse.buttons = {true, false, false, true};
+  records.push_back(record<ReplayKind::Mouse>(mouse));
+  records.push_back(record<ReplayKind::Mouse>(std::nullopt));
+  platform::JoystickReading stick;
+  stick.axes = {-32768, 32767, 0, 1, 2, 3, 4, INT32_MIN};
+  stick.axisMin = -32768;
+  stick.axisMax = 32767;
+  stick.pov = 27000;
+  stick.buttons[0] = true;
+  stick.buttons[127] = true;
+  stick.pressed[5] = true;
+  records.push_back(record<ReplayKind::JoystickRead>(stick));
+  records.push_back(record<ReplayKind::JoystickRead>(std::nullopt));
+  for (const ReplayRecord& flag :
+       {record<ReplayKind::OpenJoystick>(true), record<ReplayKind::JoystickAttached>(true),
+        record<ReplayKind::JoystickHaptic>(true), record<ReplayKind::HapticUpdate>(true),
+        record<ReplayKind::HapticRun>(true), record<ReplayKind::HapticStop>(false),
+        record<ReplayKind::HapticAutocenter>(true), record<ReplayKind::DeviceLayer>(true),
+        record<ReplayKind::WindowVisible>(true), record<ReplayKind::WindowFullscreen>(true),
+        record<ReplayKind::WindowPresent>(true), record<ReplayKind::AudioDevice>(true)}) {
+    records.push_back(flag);
   }
-  for (ReplayKind kind :
-       {ReplayKind::JoystickCount, ReplayKind::JoystickChanges, ReplayKind::JoystickAxes,
-        ReplayKind::JoystickButtons, ReplayKind::HapticCreate, ReplayKind::HapticStatus,
-        ReplayKind::CreateWindow, ReplayKind::PadLayouts}) {
-    records.push_back(record(kind, -1));
+  for (const ReplayRecord& number :
+       {record<ReplayKind::JoystickCount>(-1), record<ReplayKind::JoystickChanges>(-1),
+        record<ReplayKind::JoystickAxes>(-1), record<ReplayKind::JoystickButtons>(-1),
+        record<ReplayKind::HapticCreate>(INT64_MIN), record<ReplayKind::HapticStatus>(-1),
+        record<ReplayKind::CreateWindow>(INT64_MAX), record<ReplayKind::PadLayouts>(-1)}) {
+    records.push_back(number);
   }
-  ReplayRecord kinds = record(ReplayKind::HapticKinds);
-  kinds.hapticKinds = {platform::HapticKind::Friction, platform::HapticKind::Constant};
-  records.push_back(kinds);
-  ReplayRecord extent = record(ReplayKind::TextExtent);
-  extent.numbers = {120, 17, 0, 0};
-  records.push_back(extent);
-  ReplayRecord placement = record(ReplayKind::WindowPlacement, 1);
-  placement.numbers = {-5, 10, 800, 600};
-  records.push_back(placement);
-  for (ReplayKind kind :
-       {ReplayKind::WindowWorkArea, ReplayKind::WindowFrame, ReplayKind::DesktopMode}) {
-    ReplayRecord r = record(kind);
-    r.numbers = {1, -2, 3, INT32_MIN};
-    records.push_back(r);
-  }
-  ReplayRecord caption = record(ReplayKind::WindowCaption);
-  caption.text = "reefmaw [Pause]";
-  records.push_back(caption);
-  ReplayRecord path = record(ReplayKind::ExecutablePath);
-  path.text = "/usr/games/reefmaw";
-  records.push_back(path);
-  ReplayRecord modes = record(ReplayKind::DisplayModes);
-  modes.modes = {{800, 600, 16, 60}, {1920, 1080, 32, 144}};
-  records.push_back(modes);
-  ReplayRecord frame = record(ReplayKind::Frame, 4000000000u);
-  frame.digest = 0xFEDCBA9876543210ull;
-  records.push_back(frame);
+  records.push_back(record<ReplayKind::HapticKinds>(
+      {platform::HapticKind::Friction, platform::HapticKind::Constant}));
+  records.push_back(record<ReplayKind::TextExtent>({120, 17}));
+  records.push_back(record<ReplayKind::WindowPlacement>({-5, 10, 800, 600, true}));
+  records.push_back(record<ReplayKind::WindowWorkArea>({1, -2, 3, INT32_MIN}));
+  records.push_back(record<ReplayKind::WindowFrame>({1, -2, 3, INT32_MIN}));
+  records.push_back(record<ReplayKind::DesktopMode>({1, -2, 3, INT32_MIN}));
+  records.push_back(record<ReplayKind::WindowCaption>("reefmaw [Pause]"));
+  records.push_back(record<ReplayKind::ExecutablePath>("/usr/games/reefmaw"));
+  records.push_back(record<ReplayKind::DisplayModes>({{800, 600, 16, 60}, {1920, 1080, 32, 144}}));
+  records.push_back(record<ReplayKind::Frame>({4000000000u, 0xFEDCBA9876543210ull}));
   return records;
 }
 
-// The fields a record of its kind carries.
+// The value a record of its kind carries, whole.
 void expectSame(const ReplayRecord& read, const ReplayRecord& written) {
   ASSERT_EQ(read.kind, written.kind);
-  const auto kind = static_cast<int>(written.kind);
-  switch (written.kind) {
-    case ReplayKind::Ticks:
-      EXPECT_EQ(static_cast<uint32_t>(read.value), static_cast<uint32_t>(written.value));
-      break;
-    case ReplayKind::Event:
-      EXPECT_EQ(read.event.kind, written.event.kind);
-      EXPECT_EQ(read.event.window, written.event.window);
-      EXPECT_EQ(read.event.x, written.event.x);
-      EXPECT_EQ(read.event.y, written.event.y);
-      EXPECT_EQ(read.event.button, written.event.button);
-      EXPECT_EQ(read.event.key, written.event.key);
-      EXPECT_EQ(read.event.shift, written.event.shift);
-      EXPECT_EQ(read.event.text, written.event.text);
-      break;
-    case ReplayKind::Keyboard:
-      EXPECT_EQ(read.keys, written.keys);
-      break;
-    case ReplayKind::Mouse:
-      EXPECT_EQ(read.value, written.value);
-      if (written.value != 0) {
-        EXPECT_EQ(read.mouse.x, written.mouse.x);
-        EXPECT_EQ(read.mouse.z, written.mouse.z);
-        EXPECT_EQ(read.mouse.buttons, written.mouse.buttons);
+  ASSERT_EQ(read.value.index(), written.value.index());
+  const auto same = [](const auto& a, const auto& b) {
+    using T = std::decay_t<decltype(a)>;
+    if constexpr (std::is_same_v<T, platform::Event>) {
+      EXPECT_EQ(a.kind, b.kind);
+      EXPECT_EQ(a.window, b.window);
+      EXPECT_EQ(a.x, b.x);
+      EXPECT_EQ(a.y, b.y);
+      EXPECT_EQ(a.button, b.button);
+      EXPECT_EQ(a.key, b.key);
+      EXPECT_EQ(a.shift, b.shift);
+      EXPECT_EQ(a.text, b.text);
+    } else if constexpr (std::is_same_v<T, std::optional<platform::MouseReading>>) {
+      ASSERT_EQ(a.has_value(), b.has_value());
+      if (!a) return;
+      EXPECT_EQ(std::tie(a->x, a->y, a->z, a->buttons), std::tie(b->x, b->y, b->z, b->buttons));
+    } else if constexpr (std::is_same_v<T, std::optional<platform::JoystickReading>>) {
+      ASSERT_EQ(a.has_value(), b.has_value());
+      if (!a) return;
+      EXPECT_EQ(std::tie(a->axes, a->axisMin, a->axisMax, a->pov, a->buttons, a->pressed),
+                std::tie(b->axes, b->axisMin, b->axisMax, b->pov, b->buttons, b->pressed));
+    } else if constexpr (std::is_same_v<T, platform::Placement>) {
+      EXPECT_EQ(std::tie(a.x, a.y, a.width, a.height, a.maximized),
+                std::tie(b.x, b.y, b.width, b.height, b.maximized));
+    } else if constexpr (std::is_same_v<T, std::vector<platform::DisplayMode>>) {
+      ASSERT_EQ(a.size(), b.size());
+      for (size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(std::tie(a[i].width, a[i].height, a[i].bitCount, a[i].refreshRate),
+                  std::tie(b[i].width, b[i].height, b[i].bitCount, b[i].refreshRate));
       }
-      break;
-    case ReplayKind::JoystickRead:
-      EXPECT_EQ(read.joystick.axes, written.joystick.axes);
-      EXPECT_EQ(read.joystick.axisMin, written.joystick.axisMin);
-      EXPECT_EQ(read.joystick.axisMax, written.joystick.axisMax);
-      EXPECT_EQ(read.joystick.pov, written.joystick.pov);
-      EXPECT_EQ(read.joystick.buttons, written.joystick.buttons);
-      EXPECT_EQ(read.joystick.pressed, written.joystick.pressed);
-      break;
-    case ReplayKind::HapticKinds:
-      EXPECT_EQ(read.hapticKinds, written.hapticKinds);
-      break;
-    case ReplayKind::TextExtent:
-      EXPECT_EQ(read.numbers[0], written.numbers[0]) << kind;
-      EXPECT_EQ(read.numbers[1], written.numbers[1]) << kind;
-      break;
-    case ReplayKind::WindowPlacement:
-      EXPECT_EQ(read.numbers, written.numbers);
-      EXPECT_EQ(read.value, written.value);
-      break;
-    case ReplayKind::WindowWorkArea:
-    case ReplayKind::WindowFrame:
-    case ReplayKind::DesktopMode:
-      EXPECT_EQ(read.numbers, written.numbers) << kind;
-      break;
-    case ReplayKind::NoEvent:
-      break;
-    case ReplayKind::WindowCaption:
-    case ReplayKind::ExecutablePath:
-      EXPECT_EQ(read.text, written.text);
-      break;
-    case ReplayKind::DisplayModes:
-      ASSERT_EQ(read.modes.size(), written.modes.size());
-      for (size_t i = 0; i < read.modes.size(); ++i) {
-        EXPECT_EQ(read.modes[i].width, written.modes[i].width);
-        EXPECT_EQ(read.modes[i].refreshRate, written.modes[i].refreshRate);
-      }
-      break;
-    case ReplayKind::Frame:
-      EXPECT_EQ(read.value, written.value);
-      EXPECT_EQ(read.digest, written.digest);
-      break;
-    default:
-      EXPECT_EQ(read.value, written.value) << kind;
-      break;
-  }
+    } else if constexpr (std::is_same_v<T, platform::FrameCheck>) {
+      EXPECT_EQ(std::tie(a.number, a.digest), std::tie(b.number, b.digest));
+    } else if constexpr (std::is_same_v<T, platform::EndCheck>) {
+      EXPECT_EQ(std::tie(a.state, a.digest), std::tie(b.state, b.digest));
+    } else {
+      EXPECT_EQ(a, b);
+    }
+  };
+  std::visit([&](const auto& a) { same(a, std::get<std::decay_t<decltype(a)>>(written.value)); },
+             read.value);
 }
 
 TEST_F(ReplayFileTest, EveryKindOfRecordReadsBackAsWritten) {
@@ -233,30 +188,28 @@ TEST_F(ReplayFileTest, EveryKindOfRecordReadsBackAsWritten) {
     expectSame(reader.next(), written);
   }
   const ReplayRecord& end = reader.next();
-  EXPECT_EQ(end.kind, ReplayKind::End);
-  EXPECT_EQ(end.text, "level 1, total 0");
-  EXPECT_EQ(end.digest, 42u);
+  ASSERT_EQ(end.kind, ReplayKind::End);
+  EXPECT_EQ(end.as<ReplayKind::End>().state, "level 1, total 0");
+  EXPECT_EQ(end.as<ReplayKind::End>().digest, 42u);
   EXPECT_TRUE(reader.ended());
   EXPECT_EQ(reader.next().kind, ReplayKind::End);  // and End again
 }
 
 TEST_F(ReplayFileTest, AMinuteOfPlayTakesLessThanTwoMegabytes) {
   ReplayWriter writer(path("minute.replay"), {});
-  ReplayRecord ticks = record(ReplayKind::Ticks);
-  ReplayRecord counter = record(ReplayKind::Counter);
-  ReplayRecord keys = record(ReplayKind::Keyboard);
+  const ReplayRecord keys = record<ReplayKind::Keyboard>();
+  uint64_t counter = 0;
   // 60 frames a second, each with a poll, the keyboard and 200 counter readings whose
   // steps wander over a thousand values, as a real machine's do.
   uint32_t noise = 1;
   for (int frame = 0; frame < 3600; ++frame) {
-    ticks.value = frame * 50 / 3;
-    writer.write(ticks);
-    writer.write(record(ReplayKind::NoEvent));
+    writer.write(record<ReplayKind::Ticks>(static_cast<uint32_t>(frame * 50 / 3)));
+    writer.write(record<ReplayKind::NoEvent>());
     writer.write(keys);
     for (int i = 0; i < 200; ++i) {
       noise = noise * 1664525u + 1013904223u;
-      counter.value += 500 + (noise >> 22);
-      writer.write(counter);
+      counter += 500 + (noise >> 22);
+      writer.write(record<ReplayKind::Counter>(counter));
     }
   }
   writer.finish("", 0);
@@ -266,7 +219,7 @@ TEST_F(ReplayFileTest, AMinuteOfPlayTakesLessThanTwoMegabytes) {
 TEST_F(ReplayFileTest, AnUnfinishedRecordingLeavesNoFile) {
   {
     ReplayWriter writer(path("cut.replay"), {});
-    writer.write(record(ReplayKind::NoEvent));
+    writer.write(record<ReplayKind::NoEvent>());
   }
   EXPECT_TRUE(fs::is_empty(dir_));
 }
@@ -278,7 +231,8 @@ TEST_F(ReplayFileTest, AFileThatCannotBeMadeIsRefusedAtOnce) {
 TEST_F(ReplayFileTest, ForeignNewerCutAndDamagedFilesGetTheirOwnMessage) {
   {
     ReplayWriter writer(path("ok.replay"), {});
-    for (int i = 0; i < 2000; ++i) writer.write(record(ReplayKind::Ticks, i * 17));
+    for (int i = 0; i < 2000; ++i)
+      writer.write(record<ReplayKind::Ticks>(static_cast<uint32_t>(i * 17)));
     writer.finish("end", 1);
   }
   const std::vector<uint8_t> good = read(path("ok.replay"));

@@ -182,6 +182,15 @@ TEST_F(ReplayTest, AGameThatGoesOnOrEndsOtherwiseFails) {
     EXPECT_EQ(replaying.platform.failure(),
               "the end state differs from the recording (recorded: end)");
   }
+  // The same printed line over another hidden state is no match either.
+  for (const uint64_t digest : {uint64_t{7}, uint64_t{8}}) {
+    Replaying replaying(file);
+    Session().run(replaying.platform);
+    replaying.platform.frame(1, 0x1234);
+    replaying.platform.finish("end", digest);
+    EXPECT_EQ(replaying.platform.failure(),
+              digest == 7 ? "" : "the end state differs from the recording (recorded: end)");
+  }
 }
 
 }  // namespace

@@ -47,11 +47,13 @@ TEST_F(RumbleMotorTest, EveryRunRumblesBothMotorsForTheEffectsLength) {
   ASSERT_GE(h, 0);
   EXPECT_TRUE(motor.runEffect(h, 1));
   EXPECT_TRUE(motor.runEffect(h, 3));
-  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_TRUE(motor.runEffect(h, 0));
+  ASSERT_EQ(calls.size(), 3u);
   EXPECT_EQ(calls[0].low, 0xFFFF);
   EXPECT_EQ(calls[0].high, 0xFFFF);
   EXPECT_EQ(calls[0].ms, 50u);
   EXPECT_EQ(calls[1].ms, 150u) << "three times the length";
+  EXPECT_EQ(calls[2].ms, 50u) << "asked to run no times, an effect still rumbles its length once";
   HapticEffect endless = effect(HapticKind::Constant, 2000, 10000, 0);
   endless.infinite = true;
   const int e = motor.createEffect(endless);

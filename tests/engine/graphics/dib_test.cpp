@@ -175,6 +175,9 @@ TEST(DIBReading, SixteenBitMasksChooseOrRefuseTheFormat) {
   EXPECT_EQ(readFile(bs::bmpFile(wide)).PixelRGB(0, 0), 0x030201u);
   wide.masks = {0xFF, 0xFF00, 0xFF0000};
   expectError<EInvalidGraphicOperation>(bs::bmpFile(wide), "PixelFormat in invalid");
+  // Masks wider than a pixel together (found by the fuzz target) are refused the same way.
+  wide.masks = {0xFFFFFF00, 0xFFFFFF, 0xFFFF};
+  expectError<EInvalidGraphicOperation>(bs::bmpFile(wide), "PixelFormat in invalid");
 }
 
 TEST(DIBReading, RunLengthDataDecodesToItsUncompressedTwin) {
