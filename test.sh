@@ -22,7 +22,7 @@ trap report_phases EXIT
 ./tools/setup.sh --test
 phase_done setup
 jobs=$(nproc)
-flags=(-DCMAKE_BUILD_TYPE=Debug -DREEFMAW_SANITIZE=ON -DREEFMAW_BENCH=OFF)
+flags=(-DCMAKE_BUILD_TYPE=Debug -DREEFMAW_SANITIZE=ON -DREEFMAW_BENCH=OFF -DREEFMAW_UNITY=ON)
 if [ "${CI:-}" = "true" ]; then
   flags+=(-DREEFMAW_WERROR=ON)
 fi

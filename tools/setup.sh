@@ -14,7 +14,7 @@ packages=(
 )
 case "${1:-}" in
   --test) packages+=(desktop-file-utils appstream groff-base    # desktop metadata, man page
-                     clang-format clang-tidy                      # the style checks
+                     clang-format clang-tidy python3              # the style checks
                      locales                                      # localedef, for locale tests
                      xvfb xauth x11-utils openbox weston xdotool imagemagick) ;;  # the game on real display servers
   --package) packages+=(dpkg-dev file) ;;              # make package: dpkg-shlibdeps for CPack

@@ -6,7 +6,7 @@ namespace art {
 
 namespace {
 
-const Rgb kInk = rgb255(20, 22, 34);
+const Rgb kCreatureInk = rgb255(20, 22, 34);
 
 struct Size {
   int w, h;
@@ -72,7 +72,7 @@ void drawFish(cairo_t* cr, const FishLook& f, double phase) {
   cairo_curve_to(cr, ts * 0.8, ts * 0.95, ts * 0.4, ts * 0.5, 0, ts * 0.15);
   cairo_close_path(cr);
   fillLinear(cr, 0, 0, f.fin, ts, 0, lighter(f.fin, 0.25), true);
-  strokeWith(cr, kInk, lw);
+  strokeWith(cr, kCreatureInk, lw);
   for (int i = -2; i <= 2; ++i) {
     cairo_move_to(cr, ts * 0.15, i * ts * 0.05);
     cairo_line_to(cr, ts * 0.85, i * ts * 0.38);
@@ -89,7 +89,7 @@ void drawFish(cairo_t* cr, const FishLook& f, double phase) {
     cairo_line_to(cr, f.cx + l * 0.5, f.cy - h * 0.6);
     cairo_close_path(cr);
     fillLinear(cr, 0, f.cy - h - dh, lighter(f.fin, 0.2), 0, f.cy - h, f.fin, true);
-    strokeWith(cr, kInk, lw);
+    strokeWith(cr, kCreatureInk, lw);
   }
   if (f.anal > 0) {
     double ah = f.height * f.anal;
@@ -99,7 +99,7 @@ void drawFish(cairo_t* cr, const FishLook& f, double phase) {
     cairo_line_to(cr, f.cx + l * 0.55, f.cy + h * 0.5);
     cairo_close_path(cr);
     fillLinear(cr, 0, f.cy + h, f.fin, 0, f.cy + h + ah, lighter(f.fin, 0.2), true);
-    strokeWith(cr, kInk, lw);
+    strokeWith(cr, kCreatureInk, lw);
   }
 
   // Body with its pattern.
@@ -140,7 +140,7 @@ void drawFish(cairo_t* cr, const FishLook& f, double phase) {
   cairo_fill(cr);
   cairo_restore(cr);
   fishBody(cr, f, bend);
-  strokeWith(cr, kInk, lw * 1.1);
+  strokeWith(cr, kCreatureInk, lw * 1.1);
 
   // Gill line and pectoral fin.
   cairo_move_to(cr, f.cx - l * 0.42, f.cy - h * 0.6);
@@ -154,7 +154,7 @@ void drawFish(cairo_t* cr, const FishLook& f, double phase) {
                  f.cx - l * 0.25, f.cy + h * 0.15);
   setColor(cr, lighter(f.fin, 0.15), 0.95);
   cairo_fill_preserve(cr);
-  strokeWith(cr, kInk, lw * 0.8);
+  strokeWith(cr, kCreatureInk, lw * 0.8);
 
   // Mouth.
   double mx = f.cx - l, my = f.cy + h * 0.12;
@@ -163,12 +163,12 @@ void drawFish(cairo_t* cr, const FishLook& f, double phase) {
     ellipsePath(cr, mx + f.lips * 0.5, my + f.lips * 0.45, f.lips * 0.9, f.lips * 0.5);
     fillLinear(cr, 0, my - f.lips, rgb255(240, 110, 130), 0, my + f.lips, rgb255(190, 50, 80),
                true);
-    strokeWith(cr, kInk, lw * 0.8);
+    strokeWith(cr, kCreatureInk, lw * 0.8);
   } else {
     cairo_move_to(cr, mx + 1, my);
     cairo_curve_to(cr, mx + l * 0.12, my + h * 0.05, mx + l * 0.2, my + h * 0.02, mx + l * 0.24,
                    my - h * 0.05);
-    strokeWith(cr, kInk, lw);
+    strokeWith(cr, kCreatureInk, lw);
   }
   if (f.teeth) {
     for (int i = 0; i < 4; ++i) {
@@ -179,7 +179,7 @@ void drawFish(cairo_t* cr, const FishLook& f, double phase) {
       cairo_close_path(cr);
       setColor(cr, rgb255(240, 240, 230));
       cairo_fill_preserve(cr);
-      strokeWith(cr, kInk, 0.6);
+      strokeWith(cr, kCreatureInk, 0.6);
     }
   }
   drawEye(cr, f.cx - l * 0.62, f.cy - h * 0.3, f.height * f.eye, f.iris, -0.5);
@@ -195,7 +195,7 @@ void drawMine(cairo_t* cr, double phase) {
     double y = cy + r + 4 + i * 7, x = cx + s * (i + 1) * 0.8;
     ellipsePath(cr, x, y, i % 2 ? 2.2 : 3.2, i % 2 ? 3.8 : 3.2);
     strokeWith(cr, rgb255(70, 64, 58), 2.2, true);
-    strokeWith(cr, kInk, 0.8);
+    strokeWith(cr, kCreatureInk, 0.8);
   }
   cairo_save(cr);
   cairo_translate(cr, cx, cy);
@@ -211,16 +211,16 @@ void drawMine(cairo_t* cr, double phase) {
     cairo_line_to(cr, bx + sa * 3.5, by - ca * 3.5);
     cairo_close_path(cr);
     fillLinear(cr, bx, by, rgb255(90, 96, 104), tx, ty, rgb255(150, 156, 164), true);
-    strokeWith(cr, kInk, 1.2);
+    strokeWith(cr, kCreatureInk, 1.2);
     ellipsePath(cr, tx, ty, 2.6, 2.6);
     setColor(cr, rgb255(196, 150, 60));
     cairo_fill_preserve(cr);
-    strokeWith(cr, kInk, 1);
+    strokeWith(cr, kCreatureInk, 1);
   }
   // Shell.
   ellipsePath(cr, 0, 0, r, r);
   fillRadial(cr, -r * 0.4, -r * 0.45, r * 1.5, rgb255(150, 160, 172), rgb255(34, 40, 50), true);
-  strokeWith(cr, kInk, 1.8);
+  strokeWith(cr, kCreatureInk, 1.8);
   // Welded band with rivets.
   cairo_save(cr);
   ellipsePath(cr, 0, 0, r, r);
@@ -239,7 +239,7 @@ void drawMine(cairo_t* cr, double phase) {
   ellipsePath(cr, 0, -r * 0.45, 4.2, 4.2);
   fillRadial(cr, -1, -r * 0.45 - 1, 4.5, mix(rgb255(150, 20, 20), rgb255(255, 210, 190), glow),
              mix(rgb255(90, 10, 10), rgb255(230, 30, 30), glow), true);
-  strokeWith(cr, kInk, 1);
+  strokeWith(cr, kCreatureInk, 1);
   // Skull stencil.
   ellipsePath(cr, 0, 6.5, 4.2, 3.6);
   setColor(cr, rgb255(226, 220, 200));
@@ -301,16 +301,16 @@ void drawBarrel(cairo_t* cr, double phase) {
     strokeWith(cr, rgb255(90, 56, 10), 2.4);
   }
   cairo_restore(cr);
-  strokeWith(cr, kInk, 1.6);
+  strokeWith(cr, kCreatureInk, 1.6);
   // Lid.
   ellipsePath(cr, 0, -h + 3, w, 3.2);
   fillLinear(cr, 0, -h, rgb255(200, 160, 50), 0, -h + 6, rgb255(120, 80, 14), true);
-  strokeWith(cr, kInk, 1.4);
+  strokeWith(cr, kCreatureInk, 1.4);
   // Hazard sign: a black trefoil on a yellow disc.
   ellipsePath(cr, 0, 3, 8.5, 8.5);
   setColor(cr, rgb255(252, 226, 40));
   cairo_fill_preserve(cr);
-  strokeWith(cr, kInk, 1.3);
+  strokeWith(cr, kCreatureInk, 1.3);
   for (int i = 0; i < 3; ++i) {
     double a = -M_PI / 2 + i * 2 * M_PI / 3;
     cairo_move_to(cr, 0, 3);
@@ -340,7 +340,7 @@ void drawSpiky(cairo_t* cr, double phase) {
   cairo_curve_to(cr, 12, 11, 6, 8, 0, 3);
   cairo_close_path(cr);
   fillLinear(cr, 0, 0, rgb255(200, 150, 60), 15, 0, rgb255(236, 190, 100), true);
-  strokeWith(cr, kInk, 1.2);
+  strokeWith(cr, kCreatureInk, 1.2);
   cairo_restore(cr);
   // Spines all round.
   for (int i = 0; i < 22; ++i) {
@@ -354,12 +354,12 @@ void drawSpiky(cairo_t* cr, double phase) {
     cairo_line_to(cr, bx + sa * 2.6, by - ca * 2.6);
     cairo_close_path(cr);
     fillLinear(cr, bx, by, rgb255(120, 70, 140), tx, ty, rgb255(214, 190, 230), true);
-    strokeWith(cr, kInk, 0.9);
+    strokeWith(cr, kCreatureInk, 0.9);
   }
   // Body.
   ellipsePath(cr, cx, cy, r, r);
   fillRadial(cr, cx - 5, cy - 6, r * 1.4, rgb255(250, 222, 140), rgb255(196, 130, 40), true);
-  strokeWith(cr, kInk, 1.6);
+  strokeWith(cr, kCreatureInk, 1.6);
   cairo_save(cr);
   ellipsePath(cr, cx, cy, r, r);
   cairo_clip(cr);
@@ -379,15 +379,15 @@ void drawSpiky(cairo_t* cr, double phase) {
   cairo_close_path(cr);
   setColor(cr, rgb255(236, 180, 90));
   cairo_fill_preserve(cr);
-  strokeWith(cr, kInk, 1);
+  strokeWith(cr, kCreatureInk, 1);
   drawEye(cr, cx - 7, cy - 4, 5, rgb255(160, 30, 30), -0.5);
   cairo_move_to(cr, cx - 13, cy - 11);
   cairo_line_to(cr, cx - 3, cy - 8);
-  strokeWith(cr, kInk, 2);
+  strokeWith(cr, kCreatureInk, 2);
   ellipsePath(cr, cx - r + 1, cy + 5, 3, 2.4);
   setColor(cr, rgb255(200, 70, 70));
   cairo_fill_preserve(cr);
-  strokeWith(cr, kInk, 1);
+  strokeWith(cr, kCreatureInk, 1);
 }
 
 // Kind 2: an angelfish, a tall disc with swept-back sail fins and dark bands.
@@ -407,7 +407,7 @@ void drawAngelfish(cairo_t* cr, double phase) {
   cairo_curve_to(cr, 14, 14, 8, 10, 0, 3);
   cairo_close_path(cr);
   fillLinear(cr, 0, 0, fin, 19, 0, rgb255(255, 240, 170), true);
-  strokeWith(cr, kInk, 1.3);
+  strokeWith(cr, kCreatureInk, 1.3);
   cairo_restore(cr);
   // Trailing pelvic threads.
   cairo_move_to(cr, 24, 52);
@@ -442,17 +442,17 @@ void drawAngelfish(cairo_t* cr, double phase) {
   cairo_fill(cr);
   cairo_restore(cr);
   shape();
-  strokeWith(cr, kInk, 1.5);
+  strokeWith(cr, kCreatureInk, 1.5);
   // Pectoral fin, mouth and eye.
   cairo_move_to(cr, 24, 42);
   cairo_curve_to(cr, 30, 40 + s * 2, 34, 44 + s * 2, 32, 48 + s);
   cairo_curve_to(cr, 28, 48, 25, 46, 24, 42);
   setColor(cr, rgb255(255, 236, 150), 0.9);
   cairo_fill_preserve(cr);
-  strokeWith(cr, kInk, 0.9);
+  strokeWith(cr, kCreatureInk, 0.9);
   cairo_move_to(cr, 9, 42);
   cairo_line_to(cr, 13, 42.5);
-  strokeWith(cr, kInk, 1.3);
+  strokeWith(cr, kCreatureInk, 1.3);
   drawEye(cr, 16, 36, 3.6, rgb255(190, 60, 40), -0.5);
 }
 
@@ -469,7 +469,7 @@ void drawCuttlefish(cairo_t* cr, double phase) {
     cairo_move_to(cr, 46, y0);
     cairo_curve_to(cr, 32, y0 + spread * 0.4 + w, 20, y0 + spread + w, 8 + (i % 3) * 3,
                    y0 + spread * 1.4 - w);
-    strokeWith(cr, kInk, 7.5);
+    strokeWith(cr, kCreatureInk, 7.5);
     cairo_move_to(cr, 46, y0);
     cairo_curve_to(cr, 32, y0 + spread * 0.4 + w, 20, y0 + spread + w, 8 + (i % 3) * 3,
                    y0 + spread * 1.4 - w);
@@ -489,7 +489,7 @@ void drawCuttlefish(cairo_t* cr, double phase) {
   cairo_close_path(cr);
   setColor(cr, rgb255(210, 110, 160), 0.95);
   cairo_fill_preserve(cr);
-  strokeWith(cr, kInk, 1.4);
+  strokeWith(cr, kCreatureInk, 1.4);
   // Mantle.
   auto mantle = [&] {
     cairo_move_to(cr, 50, 46);
@@ -515,21 +515,21 @@ void drawCuttlefish(cairo_t* cr, double phase) {
   cairo_fill(cr);
   cairo_restore(cr);
   mantle();
-  strokeWith(cr, kInk, 2);
+  strokeWith(cr, kCreatureInk, 2);
   // Head with the W-shaped pupil glowing yellow.
   ellipsePath(cr, 52, 46, 11, 14);
   fillRadial(cr, 48, 40, 16, rgb255(200, 80, 130), dark, true);
-  strokeWith(cr, kInk, 1.6);
+  strokeWith(cr, kCreatureInk, 1.6);
   ellipsePath(cr, 54, 40, 7, 6);
   fillRadial(cr, 53, 39, 7, rgb255(255, 236, 90), rgb255(220, 140, 10), true);
-  strokeWith(cr, kInk, 1.2);
+  strokeWith(cr, kCreatureInk, 1.2);
   cairo_move_to(cr, 49, 38.5);
   cairo_curve_to(cr, 51, 42.5, 53, 42, 54, 39.5);
   cairo_curve_to(cr, 55, 42, 57, 42.5, 59, 38.5);
-  strokeWith(cr, kInk, 2);
+  strokeWith(cr, kCreatureInk, 2);
   cairo_move_to(cr, 44, 31);
   cairo_line_to(cr, 60, 35);
-  strokeWith(cr, kInk, 2.4);
+  strokeWith(cr, kCreatureInk, 2.4);
 }
 
 // Kind 10: an anglerfish, all jaw and needle teeth, with its glowing lure.
@@ -549,7 +549,7 @@ void drawAngler(cairo_t* cr, double phase) {
   cairo_curve_to(cr, 24, 28, 12, 20, 0, 8);
   cairo_close_path(cr);
   fillLinear(cr, 0, 0, skin, 30, 0, rgb255(130, 110, 90), true);
-  strokeWith(cr, kInk, 1.6);
+  strokeWith(cr, kCreatureInk, 1.6);
   cairo_restore(cr);
   // Body: a huge round head tapering to the tail.
   auto bodyPath = [&] {
@@ -573,7 +573,7 @@ void drawAngler(cairo_t* cr, double phase) {
   }
   cairo_restore(cr);
   bodyPath();
-  strokeWith(cr, kInk, 2.2);
+  strokeWith(cr, kCreatureInk, 2.2);
   // Spiny dorsal fin.
   for (int i = 0; i < 4; ++i) {
     double x = 82 + i * 9;
@@ -582,7 +582,7 @@ void drawAngler(cairo_t* cr, double phase) {
     cairo_line_to(cr, x + 8, 24 + i * 4);
     setColor(cr, rgb255(110, 90, 70));
     cairo_fill_preserve(cr);
-    strokeWith(cr, kInk, 1.1);
+    strokeWith(cr, kCreatureInk, 1.1);
   }
   // Gaping mouth with needle teeth.
   cairo_move_to(cr, 18, 52);
@@ -591,7 +591,7 @@ void drawAngler(cairo_t* cr, double phase) {
   cairo_curve_to(cr, 10, 72, 12, 60, 18, 52);
   cairo_close_path(cr);
   fillLinear(cr, 0, 52, rgb255(90, 10, 24), 0, 86, rgb255(30, 4, 10), true);
-  strokeWith(cr, kInk, 2);
+  strokeWith(cr, kCreatureInk, 2);
   for (int i = 0; i < 7; ++i) {
     double x = 20 + i * 7;
     double yTop = 53.5 + i * 1.8;
@@ -601,25 +601,25 @@ void drawAngler(cairo_t* cr, double phase) {
     cairo_close_path(cr);
     setColor(cr, rgb255(236, 232, 214));
     cairo_fill_preserve(cr);
-    strokeWith(cr, kInk, 0.6);
+    strokeWith(cr, kCreatureInk, 0.6);
     double yBot = 84 - i * 2.6;
     cairo_move_to(cr, x - 2, yBot);
     cairo_line_to(cr, x + 1, yBot - 10 + (i % 2) * 3);
     cairo_line_to(cr, x + 3, yBot);
     cairo_close_path(cr);
     cairo_fill_preserve(cr);
-    strokeWith(cr, kInk, 0.6);
+    strokeWith(cr, kCreatureInk, 0.6);
   }
   // Small mean eye.
   drawEye(cr, 46, 38, 6.5, rgb255(200, 180, 40), -0.6);
   cairo_move_to(cr, 36, 29);
   cairo_line_to(cr, 56, 34);
-  strokeWith(cr, kInk, 2.6);
+  strokeWith(cr, kCreatureInk, 2.6);
   // Lure on its stalk, glowing.
   double lx = 12 + s * 3, ly = 14 - s * 2;
   cairo_move_to(cr, 58, 18);
   cairo_curve_to(cr, 48, 2, 24, 2, lx, ly);
-  strokeWith(cr, kInk, 3.4);
+  strokeWith(cr, kCreatureInk, 3.4);
   cairo_move_to(cr, 58, 18);
   cairo_curve_to(cr, 48, 2, 24, 2, lx, ly);
   strokeWith(cr, rgb255(120, 100, 80), 1.8);
@@ -641,7 +641,7 @@ void drawAngler(cairo_t* cr, double phase) {
   cairo_close_path(cr);
   setColor(cr, rgb255(110, 94, 76));
   cairo_fill_preserve(cr);
-  strokeWith(cr, kInk, 1.4);
+  strokeWith(cr, kCreatureInk, 1.4);
 }
 
 // Kind 12: a sperm whale, the largest creature of the sea.
@@ -662,7 +662,7 @@ void drawWhale(cairo_t* cr, double phase) {
   cairo_curve_to(cr, 30, 38, 14, 14, 0, 6);
   cairo_close_path(cr);
   fillLinear(cr, 0, -44, back, 0, 42, darker(back, 0.25), true);
-  strokeWith(cr, kInk, 2.4);
+  strokeWith(cr, kCreatureInk, 2.4);
   cairo_restore(cr);
   auto bodyPath = [&] {
     // The square head is at the left; the body narrows to the tail stock.
@@ -682,7 +682,7 @@ void drawWhale(cairo_t* cr, double phase) {
   cairo_curve_to(cr, 96, 124, 90, 116, 88, 106);
   setColor(cr, darker(back, 0.35));
   cairo_fill_preserve(cr);
-  strokeWith(cr, kInk, 1.8);
+  strokeWith(cr, kCreatureInk, 1.8);
   bodyPath();
   fillLinear(cr, 0, 20, lighter(back, 0.08), 0, 118, belly, true);
   cairo_save(cr);
@@ -719,11 +719,11 @@ void drawWhale(cairo_t* cr, double phase) {
   }
   cairo_restore(cr);
   bodyPath();
-  strokeWith(cr, kInk, 2.8);
+  strokeWith(cr, kCreatureInk, 2.8);
   // Long lower jaw with a row of teeth.
   cairo_move_to(cr, 16, 84);
   cairo_curve_to(cr, 40, 90, 80, 92, 104, 88);
-  strokeWith(cr, kInk, 2.4);
+  strokeWith(cr, kCreatureInk, 2.4);
   for (int i = 0; i < 8; ++i) {
     double x = 26 + i * 9, y = 87 + i * 0.4;
     cairo_move_to(cr, x - 2.4, y);
@@ -732,16 +732,16 @@ void drawWhale(cairo_t* cr, double phase) {
     cairo_close_path(cr);
     setColor(cr, rgb255(238, 234, 220));
     cairo_fill_preserve(cr);
-    strokeWith(cr, kInk, 0.8);
+    strokeWith(cr, kCreatureInk, 0.8);
   }
   // Small eye set far back, with a heavy lid.
   drawEye(cr, 112, 74, 6, rgb255(120, 40, 30), -0.6);
   cairo_move_to(cr, 102, 68);
   cairo_curve_to(cr, 108, 64, 116, 64, 122, 69);
-  strokeWith(cr, kInk, 2.6);
+  strokeWith(cr, kCreatureInk, 2.6);
   // Blowhole.
   ellipsePath(cr, 24, 24, 4, 1.6);
-  setColor(cr, kInk);
+  setColor(cr, kCreatureInk);
   cairo_fill(cr);
   // Near flipper.
   cairo_move_to(cr, 122, 98);
@@ -749,7 +749,7 @@ void drawWhale(cairo_t* cr, double phase) {
   cairo_curve_to(cr, 126, 128, 116, 114, 112, 100);
   cairo_close_path(cr);
   fillLinear(cr, 0, 98, back, 0, 136, darker(back, 0.3), true);
-  strokeWith(cr, kInk, 2);
+  strokeWith(cr, kCreatureInk, 2);
 }
 
 FishLook lookFor(int kind) {

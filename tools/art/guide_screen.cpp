@@ -10,7 +10,7 @@ namespace art {
 
 namespace {
 
-const Rgb kInk = rgb255(20, 22, 34);
+const Rgb kGuideInk = rgb255(20, 22, 34);
 const Rgb kText = rgb255(230, 244, 252);
 const Rgb kGood = rgb255(130, 240, 120);
 const Rgb kBad = rgb255(255, 120, 110);
@@ -21,14 +21,14 @@ void heartIcon(cairo_t* cr, double x, double y, double s) {
   cairo_curve_to(cr, x + s * 0.5, y - s * 0.6, x + s * 0.75, y, x, y + s * 0.45);
   cairo_close_path(cr);
   fillRadial(cr, x - s * 0.2, y - s * 0.2, s, rgb255(255, 130, 130), rgb255(190, 20, 40), true);
-  strokeWith(cr, kInk, 1);
+  strokeWith(cr, kGuideInk, 1);
 }
 
 void pearlIcon(cairo_t* cr, double x, double y, double s) {
   ellipsePath(cr, x, y, s * 0.42, s * 0.42);
   fillRadial(cr, x - s * 0.15, y - s * 0.15, s * 0.5, rgb255(252, 252, 246), rgb255(170, 184, 210),
              true);
-  strokeWith(cr, kInk, 1);
+  strokeWith(cr, kGuideInk, 1);
 }
 
 void boneIcon(cairo_t* cr, double x, double y, double s) {
@@ -125,9 +125,9 @@ void header(cairo_t* cr, const std::string& text, double x, double y, Rgb top, R
 void keyCap(cairo_t* cr, double x, double y, const std::string& label, double w = 26) {
   roundedRectPath(cr, x, y, w, 26, 5);
   fillLinear(cr, 0, y, rgb255(236, 240, 244), 0, y + 26, rgb255(170, 180, 196), true);
-  strokeWith(cr, kInk, 1.5);
+  strokeWith(cr, kGuideInk, 1.5);
   double tw = textWidth(cr, label, 15, true, "DejaVu Sans");
-  drawText(cr, label, 15, kInk, x + (w - tw) / 2, y + 3, true, "DejaVu Sans");
+  drawText(cr, label, 15, kGuideInk, x + (w - tw) / 2, y + 3, true, "DejaVu Sans");
 }
 
 void controls(cairo_t* cr, const Words& words) {

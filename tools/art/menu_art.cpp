@@ -11,9 +11,7 @@ namespace art {
 
 namespace {
 
-const Rgb kInk = rgb255(20, 22, 34);
-// The water of the menu backdrop around the items, toward which their rims blend.
-const Rgb kMenuWater = rgb255(30, 100, 150);
+const Rgb kMenuInk = rgb255(20, 22, 34);
 
 Raster finishOpaque(cairo_surface_t* s, bool keyed) {
   Raster r = opaqueRaster(s);
@@ -126,11 +124,11 @@ Raster paintGameOver(const Words& words) {
     cairo_line_to(cr, x + dir * 10, 29);
     cairo_close_path(cr);
     fillLinear(cr, 0, 12, rgb255(150, 20, 30), 0, 46, rgb255(90, 8, 16), true);
-    strokeWith(cr, kInk, 2);
+    strokeWith(cr, kMenuInk, 2);
   }
   roundedRectPath(cr, 22, 3, w - 44, 40, 8);
   fillLinear(cr, 0, 3, rgb255(230, 60, 60), 0, 43, rgb255(150, 16, 30), true);
-  strokeWith(cr, kInk, 3, true);
+  strokeWith(cr, kMenuInk, 3, true);
   strokeWith(cr, rgb255(255, 200, 120), 1.2);
   Caption c{words("Игра окончена")};
   c.size = 24;
@@ -149,7 +147,7 @@ Raster paintLevelBox(const Words& words) {
   cairo_t* cr = cairo_create(s);
   roundedRectPath(cr, 4, 8, w - 8, h - 16, 26);
   fillLinear(cr, 0, 8, rgb255(40, 140, 190), 0, h - 8, rgb255(10, 50, 100), true);
-  strokeWith(cr, kInk, 5, true);
+  strokeWith(cr, kMenuInk, 5, true);
   strokeWith(cr, rgb255(236, 190, 90), 2.5);
   roundedRectPath(cr, 14, 16, 236, 24, 12);
   setColor(cr, rgb255(230, 250, 255), 0.2);
@@ -161,7 +159,7 @@ Raster paintLevelBox(const Words& words) {
   // A dark porthole where the game writes the level number.
   ellipsePath(cr, 303, 47, 42, 42);
   fillRadial(cr, 303, 47, 42, rgb255(20, 40, 70), rgb255(60, 90, 130), true);
-  strokeWith(cr, kInk, 4, true);
+  strokeWith(cr, kMenuInk, 4, true);
   strokeWith(cr, rgb255(236, 190, 90), 2);
   ellipsePath(cr, 303, 47, 35, 35);
   fillRadial(cr, 297, 39, 35, rgb255(12, 30, 60), rgb255(6, 14, 32), true);
@@ -189,7 +187,7 @@ Raster paintRecords(const Words& words) {
   // A stone tablet with a parchment face: calm and light, so the red rows read well.
   roundedRectPath(cr, 88, 132, 624, 368, 24);
   fillLinear(cr, 0, 132, rgb255(120, 130, 136), 0, 500, rgb255(70, 80, 90), true);
-  strokeWith(cr, kInk, 4);
+  strokeWith(cr, kMenuInk, 4);
   roundedRectPath(cr, 104, 146, 592, 340, 16);
   fillLinear(cr, 0, 146, rgb255(250, 240, 208), 0, 486, rgb255(232, 214, 170), true);
   strokeWith(cr, rgb255(150, 110, 60), 2);

@@ -22,6 +22,8 @@ Rgb darker(Rgb c, double t);   // toward black by t
 
 // The colour of open water behind the sprites; sprite edges blend toward it.
 constexpr Rgb kSea = rgb255(22, 78, 124);
+// The menu's water: the menu's pictures and the pointer that moves over them blend toward it.
+constexpr Rgb kMenuWater = rgb255(30, 100, 150);
 
 // Deterministic random numbers: the same seed gives the same pictures on every machine
 // (the standard distributions are implementation-defined, so this does its own scaling).

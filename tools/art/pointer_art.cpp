@@ -8,8 +8,7 @@ namespace art {
 
 namespace {
 
-const Rgb kInk = rgb255(14, 14, 20);
-const Rgb kMenuWater = rgb255(30, 100, 150);
+const Rgb kPointerInk = rgb255(14, 14, 20);
 
 }  // namespace
 
@@ -30,7 +29,7 @@ Raster paintPointer() {
   };
   arrow();
   fillLinear(cr, 0, 0, rgb255(255, 236, 120), 30, 40, rgb255(240, 120, 20), true);
-  strokeWith(cr, kInk, 2.4);
+  strokeWith(cr, kPointerInk, 2.4);
   cairo_move_to(cr, 5, 9);
   cairo_line_to(cr, 5, 26);
   strokeWith(cr, rgb255(255, 250, 220), 1.6, false, 0.8);

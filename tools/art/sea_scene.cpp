@@ -6,7 +6,7 @@ namespace art {
 
 namespace {
 
-const Rgb kInk = rgb255(20, 22, 34);
+const Rgb kSceneInk = rgb255(20, 22, 34);
 
 void rays(cairo_t* cr, int w, int h, ArtRandom& rnd) {
   for (int i = 0; i < 7; ++i) {
@@ -422,7 +422,7 @@ Raster paintDebris() {
     cairo_close_path(cr);
     setColor(cr, rgb255(150, 80, 30));
     cairo_fill_preserve(cr);
-    strokeWith(cr, kInk, 0.8);
+    strokeWith(cr, kSceneInk, 0.8);
   }
   cairo_destroy(cr);
   Raster r = keyedSprite(s, kGreenKey, kSea);

@@ -9,7 +9,7 @@ namespace {
 const Rgb kBack = rgb255(78, 100, 134);
 const Rgb kFlank = rgb255(128, 150, 178);
 const Rgb kBelly = rgb255(236, 240, 242);
-const Rgb kInk = rgb255(16, 24, 40);
+const Rgb kSharkInk = rgb255(16, 24, 40);
 
 void tailPath(cairo_t* cr) {
   // Drawn around the tail base at the origin, pointing left.
@@ -53,7 +53,7 @@ void drawShark(cairo_t* cr, double stroke, bool openJaw) {
   finPath(cr, 112, 74, 130, 76, 100, 96);
   setColor(cr, darker(kBack, 0.35));
   cairo_fill_preserve(cr);
-  strokeWith(cr, kInk, 1.6);
+  strokeWith(cr, kSharkInk, 1.6);
 
   // Tail, swinging about its base.
   cairo_save(cr);
@@ -61,7 +61,7 @@ void drawShark(cairo_t* cr, double stroke, bool openJaw) {
   cairo_rotate(cr, stroke * 0.32);
   tailPath(cr);
   fillLinear(cr, 0, -46, kBack, 0, 30, darker(kFlank, 0.1), true);
-  strokeWith(cr, kInk, 2);
+  strokeWith(cr, kSharkInk, 2);
   cairo_move_to(cr, -2, -2);
   cairo_curve_to(cr, -12, -14, -20, -24, -28, -36);
   strokeWith(cr, lighter(kBack, 0.3), 1.2, false, 0.6);
@@ -71,11 +71,11 @@ void drawShark(cairo_t* cr, double stroke, bool openJaw) {
   finPath(cr, 54, 42 + bend * 0.7, 64, 39 + bend * 0.6, 46, 32 + bend * 0.7);
   setColor(cr, kBack);
   cairo_fill_preserve(cr);
-  strokeWith(cr, kInk, 1.5);
+  strokeWith(cr, kSharkInk, 1.5);
   finPath(cr, 60, 66 + bend * 0.6, 70, 70 + bend * 0.5, 50, 74 + bend * 0.7);
   setColor(cr, darker(kFlank, 0.15));
   cairo_fill_preserve(cr);
-  strokeWith(cr, kInk, 1.5);
+  strokeWith(cr, kSharkInk, 1.5);
 
   // Dorsal fin, swept back.
   cairo_move_to(cr, 96, 29);
@@ -83,7 +83,7 @@ void drawShark(cairo_t* cr, double stroke, bool openJaw) {
   cairo_curve_to(cr, 104, 6, 120, 16, 132, 27);
   cairo_close_path(cr);
   fillLinear(cr, 0, 3, darker(kBack, 0.15), 0, 30, kBack, true);
-  strokeWith(cr, kInk, 2);
+  strokeWith(cr, kSharkInk, 2);
 
   // Body: a dark back shading into the flank, a pale belly below a wavy line.
   bodyPath(cr, bend);
@@ -103,7 +103,7 @@ void drawShark(cairo_t* cr, double stroke, bool openJaw) {
   strokeWith(cr, rgb255(200, 216, 234), 4, false, 0.45);
   cairo_restore(cr);
   bodyPath(cr, bend);
-  strokeWith(cr, kInk, 2.2);
+  strokeWith(cr, kSharkInk, 2.2);
 
   // Gill slits.
   for (int i = 0; i < 4; ++i) {
@@ -121,11 +121,11 @@ void drawShark(cairo_t* cr, double stroke, bool openJaw) {
     cairo_curve_to(cr, 156, 78 + drop, 168, 78 + drop, 176, 72 + drop);
     cairo_close_path(cr);
     fillLinear(cr, 0, 64, rgb255(120, 20, 34), 0, 80 + drop, rgb255(70, 8, 20), true);
-    strokeWith(cr, kInk, 1.6);
+    strokeWith(cr, kSharkInk, 1.6);
   }
   cairo_move_to(cr, 178, 64);
   cairo_curve_to(cr, 168, 70, 156, 71, 146, 70);
-  strokeWith(cr, kInk, 2);
+  strokeWith(cr, kSharkInk, 2);
   for (int i = 0; i < 5; ++i) {
     double x = 150 + i * 5.4;
     double y = 70.5 - i * 0.9;
@@ -135,7 +135,7 @@ void drawShark(cairo_t* cr, double stroke, bool openJaw) {
     cairo_close_path(cr);
     setColor(cr, rgb255(244, 244, 236));
     cairo_fill_preserve(cr);
-    strokeWith(cr, kInk, 0.7);
+    strokeWith(cr, kSharkInk, 0.7);
   }
   if (openJaw) {
     for (int i = 0; i < 4; ++i) {
@@ -146,7 +146,7 @@ void drawShark(cairo_t* cr, double stroke, bool openJaw) {
       cairo_close_path(cr);
       setColor(cr, rgb255(244, 244, 236));
       cairo_fill_preserve(cr);
-      strokeWith(cr, kInk, 0.7);
+      strokeWith(cr, kSharkInk, 0.7);
     }
   }
 
@@ -154,16 +154,16 @@ void drawShark(cairo_t* cr, double stroke, bool openJaw) {
   drawEye(cr, 160, 47, 5.2, rgb255(40, 60, 90), 0.6);
   cairo_move_to(cr, 151, 40);
   cairo_curve_to(cr, 157, 37, 163, 38, 168, 42);
-  strokeWith(cr, kInk, 2.2);
+  strokeWith(cr, kSharkInk, 2.2);
   // Nostril.
   ellipsePath(cr, 176, 52, 1.4, 1);
-  setColor(cr, kInk);
+  setColor(cr, kSharkInk);
   cairo_fill(cr);
 
   // Near pectoral fin.
   finPath(cr, 118, 72, 138, 76, 98 - stroke * 2, 104 + stroke);
   fillLinear(cr, 0, 72, kFlank, 0, 104, darker(kBack, 0.1), true);
-  strokeWith(cr, kInk, 2);
+  strokeWith(cr, kSharkInk, 2);
   cairo_restore(cr);
 }
 
