@@ -3,7 +3,8 @@
 #include <algorithm>
 
 TFrameTime TPlayTime::Advance(int32_t lagCount, bool paused) {
-  constexpr int64_t kStepSize = 1000;  // a step is 1000 ms x 1/60 s of carried time
+  // A step of 1/60 s is 1000/60 ms: 1000 in the carried units of milliseconds x 60.
+  constexpr int64_t kStepSize = 1000;
   int32_t lag = std::clamp(lagCount, 1, kMaxFrameLag);
   if (paused) {
     wasPaused_ = true;
