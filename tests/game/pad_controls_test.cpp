@@ -411,15 +411,23 @@ TEST(PadNameWindow, WhileAPadIsConnectedTheWindowGrowsByALineThatSaysHow) {
   game.afterFrame = [&] {
     if (!game.form1->Modal()) return;
     window = game.f.platform.findWindow(game.form1Id());
+    // Set REEFMAW_SHOTS to a folder to look at the window as shown, before the pad's
+    // first input and with a letter picked.
+    const char* shots = std::getenv("REEFMAW_SHOTS");
     if (++frame == 3) {
       heightWithPad = window->lastPicture().height;
       drawn = std::any_of(game.text->drawn.begin(), game.text->drawn.end(),
                           [&](const DrawnText& d) { return d.text == hint && d.y > 73; });
-      if (const char* shots = std::getenv("REEFMAW_SHOTS")) {
-        savePpm(window->lastPicture(), std::string(shots) + "/name_window_pad.ppm");
-      }
-      game.input().unplugJoystick(stick);
+      if (shots != nullptr) savePpm(window->lastPicture(), std::string(shots) + "/pad.ppm");
+      stick->press(platform::kPadA);
+      stick->press(platform::kPadA, false);
+    } else if (frame == 4) {
+      stick->press(platform::kPadA);
+      stick->press(platform::kPadA, false);
     } else if (frame == 5) {
+      if (shots != nullptr) savePpm(window->lastPicture(), std::string(shots) + "/letter.ppm");
+      game.input().unplugJoystick(stick);
+    } else if (frame == 7) {
       game.f.events().pushKeyDown(game.form1Id(), platform::VK_RETURN);
     }
   };
@@ -430,6 +438,8 @@ TEST(PadNameWindow, WhileAPadIsConnectedTheWindowGrowsByALineThatSaysHow) {
   EXPECT_EQ(window->lastPicture().width, 184);
   EXPECT_EQ(window->lastPicture().height, 73) << "pulled out, the window is as stored again";
   EXPECT_FALSE(game.form1->PadHintShown());
+  EXPECT_EQ(ParseRecords(game.folder.read("Data/rec.rmw")).Names[8], "AA")
+      << "A began a name and went on to a second letter";
 }
 
 TEST_F(PadTest, AMessageBoxInFrontIsClosedByThePad) {
