@@ -38,8 +38,13 @@ void TMainForm::padControls(int32_t lag) {
     for (int i = 0; i < down; ++i) nameWindow->PadTurn(1);
     if (pressed.Contains(isLeft) || b) nameWindow->PadBack();
     if (pressed.Contains(isRight)) nameWindow->PadRight();
-    if (a) nameWindow->PadA();
-    if (start) nameWindow->Confirm();
+    // Start wins over an A of the same frame, which could confirm too: the name is
+    // saved once.
+    if (start) {
+      nameWindow->Confirm();
+    } else if (a) {
+      nameWindow->PadA();
+    }
     return;
   }
   const bool ok = a || start;

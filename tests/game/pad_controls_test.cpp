@@ -303,6 +303,15 @@ TEST_F(PadNameEntryTest, StartSavesTheNameShownAndTheScreenStaysWhileAStartsANam
   EXPECT_EQ(saved().Names[9], "А") << "A on the last name selected begins a new one";
   EXPECT_EQ(saved().Scores[9], 400) << "below the equal one";
   EXPECT_FALSE(form1->Modal());
+  // After a typed name A confirms too; with Start in the same frame it is saved once.
+  endGameWithPad(401, "", {[&] { typeInto(form1Id(), "Bo"); }}, {[&] {
+                   pad->press(kPadA);
+                   pad->press(kPadStart);
+                 }});
+  pad->press(kPadA, false);
+  const TRecordTable table = saved();
+  EXPECT_EQ(std::count(table.Names.begin(), table.Names.end(), "Bo"), 1);
+  EXPECT_EQ(table.Names[8], "Bo");
 }
 
 TEST_F(PadNameEntryTest, APadAloneSpellsANameInEitherLanguageIntoTheRecordsFile) {
