@@ -24,19 +24,6 @@ constexpr uint32_t kLight = clWhite;
 constexpr int kBorder = 2;
 constexpr int kTextInset = 1;
 
-std::u32string decode(const std::string& text) {
-  std::u32string result;
-  size_t pos = 0;
-  while (pos < text.size()) result += NextCodePoint(text, pos);
-  return result;
-}
-
-std::string encode(std::u32string_view text) {
-  std::string result;
-  for (char32_t c : text) AppendUtf8(result, c);
-  return result;
-}
-
 }  // namespace
 
 void TEdit::SetStoredProperty(const std::string& name, const TPropertyValue& value) {
@@ -53,10 +40,10 @@ void TEdit::SetStoredProperty(const std::string& name, const TPropertyValue& val
   }
 }
 
-std::string TEdit::Text() const { return encode(text_); }
+std::string TEdit::Text() const { return Utf32ToUtf8(text_); }
 
 void TEdit::SetText(const std::string& text) {
-  text_ = decode(text);
+  text_ = Utf8ToUtf32(text);
   if (MaxLength > 0 && text_.size() > static_cast<size_t>(MaxLength))
     text_.resize(static_cast<size_t>(MaxLength));
   caret_ = anchor_ = static_cast<int>(text_.size());
@@ -65,13 +52,15 @@ void TEdit::SetText(const std::string& text) {
 }
 
 std::string TEdit::SelText() const {
-  return encode(std::u32string_view(text_).substr(static_cast<size_t>(SelStart()),
-                                                  static_cast<size_t>(SelLength())));
+  return Utf32ToUtf8(std::u32string_view(text_).substr(static_cast<size_t>(SelStart()),
+                                                       static_cast<size_t>(SelLength())));
 }
 
-void TEdit::SelectAll() {
-  anchor_ = 0;
-  caret_ = static_cast<int>(text_.size());
+void TEdit::SelectAll() { Select(0, static_cast<int>(text_.size())); }
+
+void TEdit::Select(int start, int length) {
+  moveCaret(start, false);
+  moveCaret(start + length, true);
   Invalidate();
 }
 
@@ -145,8 +134,8 @@ int TEdit::textWidth(int characters) const {
   int width = 0;
   int height = 0;
   Application->Platform().text().textExtent(
-      encode(std::u32string_view(text_).substr(0, static_cast<size_t>(characters))), Font, width,
-      height);
+      Utf32ToUtf8(std::u32string_view(text_).substr(0, static_cast<size_t>(characters))), Font,
+      width, height);
   return width;
 }
 

@@ -32,6 +32,8 @@ class TEdit : public TControl {
   int SelLength() const { return std::abs(caret_ - anchor_); }
   std::string SelText() const;
   void SelectAll();
+  // Selects length characters from start (0: puts the caret at start), within the text.
+  void Select(int start, int length);
 
   bool CanFocus() const override { return Visible && Enabled; }
   void Enter() override;

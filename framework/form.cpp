@@ -598,17 +598,26 @@ void TForm::KeyMessage(TMessage& message) {
     return;
   }
   if (ActiveControl != nullptr && ActiveControl->Visible) ActiveControl->KeyDown(key, shift);
-  if (key == 13 || key == 27) {
-    for (TControl* c : controls_) {
-      auto* button = dynamic_cast<TButton*>(c);
-      if (button != nullptr && button->Visible &&
-          ((key == 13 && button->Default) || (key == 27 && button->Cancel))) {
-        button->Click();
-        break;
-      }
-    }
+  if (key == 13) {
+    Confirm();
+  } else if (key == 27) {
+    Cancel();
   }
   Repaint();
+}
+
+void TForm::Confirm() { clickButton(&TButton::Default); }
+
+void TForm::Cancel() { clickButton(&TButton::Cancel); }
+
+void TForm::clickButton(bool TButton::*role) {
+  for (TControl* c : controls_) {
+    auto* button = dynamic_cast<TButton*>(c);
+    if (button != nullptr && button->Visible && button->*role) {
+      button->Click();
+      return;
+    }
+  }
 }
 
 void TForm::CharMessage(TMessage& message) {

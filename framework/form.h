@@ -181,6 +181,11 @@ class TForm : public TControl, public TComponentFactory {
   TControl* ActiveControl = nullptr;
   // Gives the keyboard focus to a control of this form.
   void FocusControl(TControl* control);
+  // What Enter and Escape do when the focused control leaves them: by default a click
+  // on the visible default or cancel button. Any other way of confirming or cancelling
+  // (a game's pad) calls them too.
+  virtual void Confirm();
+  virtual void Cancel();
 
   // The message handler; TControlSubClass replaces WindowProc to see messages first.
   std::function<void(TMessage&)> WindowProc;
@@ -205,6 +210,8 @@ class TForm : public TControl, public TComponentFactory {
  private:
   TControl* controlAt(int x, int y) const;
   void focusNext();
+  // Clicks the first visible button whose flag of that role is set.
+  void clickButton(bool TButton::*role);
 
   std::string caption_;
   std::unique_ptr<platform::Window> window_;

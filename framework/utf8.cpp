@@ -79,3 +79,16 @@ size_t PreviousCharacterStart(std::string_view text, size_t pos) {
   NextCodePoint(text, end);
   return end == pos ? start : pos - 1;
 }
+
+std::u32string Utf8ToUtf32(std::string_view text) {
+  std::u32string result;
+  size_t pos = 0;
+  while (pos < text.size()) result += NextCodePoint(text, pos);
+  return result;
+}
+
+std::string Utf32ToUtf8(std::u32string_view text) {
+  std::string result;
+  for (char32_t c : text) AppendUtf8(result, c);
+  return result;
+}

@@ -13,3 +13,6 @@ char32_t NextCodePoint(std::string_view text, size_t& pos);
 void AppendUtf8(std::string& text, char32_t cp);
 // The byte offset where the character before pos starts (0 at the start).
 size_t PreviousCharacterStart(std::string_view text, size_t pos);
+// A whole text as characters, and back; broken sequences read as U+FFFD as above.
+std::u32string Utf8ToUtf32(std::string_view text);
+std::string Utf32ToUtf8(std::u32string_view text);

@@ -1,34 +1,25 @@
-#include "game/control_settings.h"
+// The pad's part of the player's settings given to the main window's joystick: on or
+// off, its dead zone, its rumble, and the extra pad layouts of gamecontrollerdb.txt in
+// the player's config folder.
 
 #include "engine/input/dx_input.h"
 #include "framework/paths.h"
 #include "game/main_form.h"
 #include "game/settings.h"
 
-TControlSettings DefaultControlSettings() {
-  TControlSettings settings;
-  const std::string folder = UserConfigFolder("reefmaw");
-  if (!folder.empty()) settings.ControllerMappings = folder + "/gamecontrollerdb.txt";
-  return settings;
-}
-
-TControlSettings ControlSettingsFrom(const Settings& settings) {
-  TControlSettings controls = DefaultControlSettings();
-  controls.DeadZone = settings.padDeadZone;
-  controls.Rumble = settings.rumble;
-  return controls;
-}
-
-void ApplyControlSettings(TMainForm& form, const TControlSettings& settings) {
-  TDXInput& input = *form.DXInput;
+void TMainForm::applyControlSettings(const Settings& settings) {
+  TDXInput& input = *DXInput;
   TJoystick& joystick = *input.Joystick;
-  joystick.SetDeadZones(kOffsetX, settings.DeadZone);
-  joystick.SetDeadZones(kOffsetY, settings.DeadZone);
-  const bool newLayouts =
-      !settings.ControllerMappings.empty() &&
-      input.InputSystem().addControllerMappings(settings.ControllerMappings) > 0;
-  if (joystick.ForceFeedback() != settings.Rumble) {
-    joystick.SetForceFeedback(settings.Rumble);  // opens the pad again
+  joystick.SetEnabled(settings.joystick);
+  joystick.SetDeadZones(kOffsetX, settings.padDeadZone);
+  joystick.SetDeadZones(kOffsetY, settings.padDeadZone);
+  const std::string folder = UserConfigFolder("reefmaw");
+  // A pad already open is opened again when the file brings new layouts, so that it
+  // takes its own.
+  const bool newLayouts = !folder.empty() && input.InputSystem().addControllerMappings(
+                                                 folder + "/gamecontrollerdb.txt") > 0;
+  if (joystick.ForceFeedback() != settings.rumble) {
+    joystick.SetForceFeedback(settings.rumble);  // opens the pad again
   } else if (newLayouts) {
     joystick.InitializeDevice();
   }

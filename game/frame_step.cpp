@@ -36,7 +36,7 @@ void TMainForm::DXTimerTimer(TObject*, int32_t LagCount) {
   auto playing = [paused] { return GameVars.GameState == gsPlay && !paused; };
 
   DXInput->UpdateInput();
-  padControls();
+  padControls(time.Lag);
   if (playing()) DXSpriteEngine->Move(time.Lag);
   DXSpriteEngine->Dead();
   TDirectDrawSurface& surface = DXDraw->Surface();

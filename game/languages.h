@@ -25,11 +25,15 @@ struct TLanguageInfo {
   // Data (`Data\menu\fon\3.bmp` is `<PictureFolder>\menu\fon\3.bmp`); empty: the game's
   // own paths. A picture missing there is taken from the game's own paths.
   const char* PictureFolder;
+  // The letters a pad turns through in the name window, capitals first (UTF-8); digits,
+  // the space and a few signs follow them in every language. Each must be one that the
+  // records file (Windows-1251) holds.
+  const char* Letters;
 };
 
 inline constexpr std::array<TLanguageInfo, kLanguageCount> kLanguages = {{
-    {"ru", "Russian", ""},
-    {"en", "English", "Data\\lang\\en"},
+    {"ru", "Russian", "", "АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдеёжзийклмнопрстуфхцчшщъыьэюя"},
+    {"en", "English", "Data\\lang\\en", "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"},
 }};
 
 constexpr const TLanguageInfo& Language(int32_t language) {

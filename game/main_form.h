@@ -10,6 +10,7 @@
 
 #include "engine/timer/dx_class.h"
 #include "framework/form.h"
+#include "game/held_repeat.h"
 #include "game/play_time.h"
 #include "game/screens.h"
 
@@ -79,7 +80,7 @@ class TMainForm : public TDXForm {
 
   // The player's settings for this run, given before the window first shows: full
   // screen or window, the window's size and place, scaling, vsync, the steering keys and
-  // the joystick.
+  // the pad.
   void ApplySettings(const Settings& settings);
   // What the player changed while the game ran, into the settings: full screen or window
   // (Alt+Enter), and the window's size and place when the player moved or sized it.
@@ -101,8 +102,17 @@ class TMainForm : public TDXForm {
   void confirm();
   // Escape, and the pad's B: from play to the menu, a click on the screens between games.
   void goBack();
-  // The pad's buttons and directions for the menus and screens, once per frame.
-  void padControls();
+  // The pad's buttons and directions for the menus, the screens and the window in
+  // front, once per frame; lag is the frame's play time in milliseconds.
+  void padControls(int32_t lag);
+  // The menu's Up (-1) or Down (1) of a key: the arrows, the numeric pad's 8 and 2, and
+  // the keys bound to steer up and down; 0 for any other key.
+  int menuStep(uint16_t key) const;
+  // How often Up or Down acts in this frame: once when the pad's direction is pressed,
+  // then as the pad's direction, or a menu key of that step, stays held.
+  int verticalSteps(THeldRepeat& repeat, int state, int step, int32_t lag);
+  // The pad's settings, the last of ApplySettings.
+  void applyControlSettings(const Settings& settings);
   void publishHandlers();
   void loadPictures();
   void createPanel();
@@ -129,6 +139,9 @@ class TMainForm : public TDXForm {
 
   std::bitset<256> heldKeys_;  // keys down on this window, by virtual-key code
   bool keyRepeats_ = false;    // the key-down being handled repeats a held key
+  // Up and Down held on the menu or the name window's letters.
+  THeldRepeat upRepeat_;
+  THeldRepeat downRepeat_;
 
   void paceIdleLoop(int32_t lagCount);
 

@@ -118,14 +118,19 @@ void TMainForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {
     if (!keyRepeats_) goBack();
   } else if ((Key == VK_RETURN || Key == VK_SPACE) && !alt) {
     if (!keyRepeats_) confirm();
-  } else if (GameVars.GameState == gsMenu) {
-    if (Key == VK_UP || Key == VK_NUMPAD8 || boundTo(*DXInput->Keyboard, isUp, Key)) {
-      highlightMenuItem(-1);
-    } else if (Key == VK_DOWN || Key == VK_NUMPAD2 || boundTo(*DXInput->Keyboard, isDown, Key)) {
-      highlightMenuItem(1);
-    }
+  } else if (GameVars.GameState == gsMenu && menuStep(Key) != 0 && !keyRepeats_) {
+    // Held, the key repeats at the menu's own pace (the frame step), not the keyboard's.
+    const int step = menuStep(Key);
+    highlightMenuItem(step);
+    (step < 0 ? upRepeat_ : downRepeat_).Press();
   }
   if (alt && Key == VK_RETURN) toggleFullScreen();
+}
+
+int TMainForm::menuStep(uint16_t key) const {
+  if (key == VK_UP || key == VK_NUMPAD8 || boundTo(*DXInput->Keyboard, isUp, key)) return -1;
+  if (key == VK_DOWN || key == VK_NUMPAD2 || boundTo(*DXInput->Keyboard, isDown, key)) return 1;
+  return 0;
 }
 
 void TMainForm::WndProc(TMessage& message) {

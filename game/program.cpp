@@ -11,7 +11,6 @@
 #include "framework/exceptions.h"
 #include "framework/paths.h"
 #include "framework/text_file.h"
-#include "game/control_settings.h"
 #include "game/main_form.h"
 #include "game/records.h"
 #include "game/settings.h"
@@ -73,7 +72,6 @@ int runGame(platform::Platform& platform, const Settings& settings, const RunHoo
       const TGameWindows windows = CreateGameWindows(application);
       form = windows.MainForm;
       form->ApplySettings(settings);
-      ApplyControlSettings(*form, ControlSettingsFrom(settings));
       if (hooks.frame) watchFrames(*form, hooks.frame);
       application.Run();
     } catch (const std::exception& e) {

@@ -43,8 +43,8 @@ void TMainForm::ApplySettings(const Settings& settings) {
     const auto& keys = settings.directionKeys[static_cast<size_t>(direction)];
     std::copy(keys.begin(), keys.end(), row.begin());
   }
-  DXInput->Joystick->SetEnabled(settings.joystick);
   PauseWhenInactive = settings.pauseWhenInactive;
+  applyControlSettings(settings);
 }
 
 void TMainForm::StoreWindowChoices(Settings& settings) const {

@@ -51,6 +51,8 @@ class TJoystick : public TCustomInput {
   // The states that came on since the previous update, for acting once per press: a
   // direction pushed, a button pressed (also one pressed and let go in between).
   const TDXInputStates& PressedStates() const { return pressedStates_; }
+  // A stick is open and plugged in.
+  bool Attached() const { return stick_ != nullptr && stick_->attached(); }
 
   bool AutoCenter() const { return autoCenter_; }
   void SetAutoCenter(bool value);

@@ -181,4 +181,36 @@ TEST(FormBorderIcons, WithoutTheSystemMenuACloseRequestIsRefused) {
   EXPECT_EQ(shown, 2);
 }
 
+TEST_F(EditTest, ASelectionMadeInCodeStaysWithinTheText) {
+  edit->SetText("Жук");
+  edit->Select(1, 1);
+  EXPECT_EQ(edit->SelText(), "у");
+  edit->Select(2, 5);
+  EXPECT_EQ(edit->SelText(), "к");
+  edit->Select(5, 0);
+  EXPECT_EQ(edit->CaretPos(), 3);
+  EXPECT_EQ(edit->SelLength(), 0);
+}
+
+TEST_F(EditTest, EnterAndEscapeThatTheFieldLeavesConfirmAndCancelAsTheFormsOwnCallsDo) {
+  std::string clicks;
+  auto button = [&](char name, bool isDefault, bool isCancel, bool visible) {
+    auto* b = form->CreateComponent<TButton>();
+    b->Default = isDefault;
+    b->Cancel = isCancel;
+    b->Visible = visible;
+    b->OnClick = [&clicks, name](TObject*) { clicks += name; };
+    form->AddControl(b);
+  };
+  button('h', true, true, false);  // hidden: never clicked
+  button('o', true, false, true);
+  button('c', false, true, true);
+  key(VK_RETURN);
+  key(platform::VK_ESCAPE);
+  form->Confirm();
+  form->Cancel();
+  EXPECT_EQ(clicks, "ococ");
+  EXPECT_EQ(edit->Text(), "Hello");
+}
+
 }  // namespace

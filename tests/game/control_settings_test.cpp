@@ -1,4 +1,4 @@
-#include "game/control_settings.h"
+// The pad's part of the settings, given with the rest of them to the main window.
 
 #include <gtest/gtest.h>
 
@@ -14,28 +14,12 @@ struct ControlSettingsTest : MainFormTest {
   void prepare() override { pad = input().plugPad(); }
 };
 
-TEST(DefaultControlSettings, AreTheGamesOwnAndAFileInTheConfigFolder) {
-  ScopedVariable config("XDG_CONFIG_HOME", "/srv/config");
-  const TControlSettings settings = DefaultControlSettings();
-  EXPECT_TRUE(settings.Rumble);
-  EXPECT_EQ(settings.DeadZone, 50);
-  EXPECT_EQ(settings.ControllerMappings, "/srv/config/reefmaw/gamecontrollerdb.txt");
-  // The settings file's dead zone and rumble, with the same layouts file.
-  Settings chosen;
-  chosen.padDeadZone = 10;
-  chosen.rumble = false;
-  const TControlSettings fromFile = ControlSettingsFrom(chosen);
-  EXPECT_EQ(fromFile.DeadZone, 10);
-  EXPECT_FALSE(fromFile.Rumble);
-  EXPECT_EQ(fromFile.ControllerMappings, settings.ControllerMappings);
-}
-
 TEST_F(ControlSettingsTest, DeadZoneAndRumbleReachThePad) {
   showActive();
-  TControlSettings settings = DefaultControlSettings();
-  settings.DeadZone = 10;
-  settings.Rumble = false;
-  ApplyControlSettings(*form, settings);
+  Settings settings;
+  settings.padDeadZone = 10;
+  settings.rumble = false;
+  form->ApplySettings(settings);
   TDXInput& in = *form->DXInput;
   // A fifth of the way out no longer reads as the centre.
   pad->state.axes[0] = 32767 / 5;
@@ -44,29 +28,35 @@ TEST_F(ControlSettingsTest, DeadZoneAndRumbleReachThePad) {
   EXPECT_FALSE(in.Joystick->ForceFeedback());
   in.Joystick->Effects->Find("eff1")->Start();
   EXPECT_TRUE(pad->rumbleCalls.empty());
+  settings.joystick = false;
+  form->ApplySettings(settings);
+  EXPECT_FALSE(in.Joystick->Enabled());
 }
 
-TEST_F(ControlSettingsTest, TheLayoutsFileIsReadAndThePadOpenedAgainForIt) {
+TEST_F(ControlSettingsTest, TheLayoutsFileOfTheConfigFolderIsReadAndThePadOpenedAgainForIt) {
+  ScopedVariable config("XDG_CONFIG_HOME", "/srv/config");
   const int opens = pad->opens;
-  TControlSettings settings = DefaultControlSettings();
-  settings.ControllerMappings = "/srv/config/reefmaw/gamecontrollerdb.txt";
-  ApplyControlSettings(*form, settings);
-  EXPECT_EQ(input().mappingFiles, std::vector<std::string>{settings.ControllerMappings});
+  form->ApplySettings(Settings{});
+  EXPECT_EQ(input().mappingFiles,
+            std::vector<std::string>{"/srv/config/reefmaw/gamecontrollerdb.txt"});
   EXPECT_EQ(pad->opens, opens) << "no layouts in it, nothing to open again";
   input().mappingsInAFile = 3;
-  ApplyControlSettings(*form, settings);
+  form->ApplySettings(Settings{});
   EXPECT_EQ(pad->opens, opens + 1);
   EXPECT_TRUE(form->DXInput->Joystick->Initialized());
-  settings.ControllerMappings.clear();
-  ApplyControlSettings(*form, settings);
+  // Without a home folder there is no config folder, and no file to read.
+  ScopedVariable noConfig("XDG_CONFIG_HOME", nullptr);
+  ScopedVariable noHome("HOME", nullptr);
+  form->ApplySettings(Settings{});
   EXPECT_EQ(input().mappingFiles.size(), 2u);
 }
 
 TEST_F(ControlSettingsTest, TheDefaultsChangeNothingTheGameHad) {
-  ApplyControlSettings(*form, DefaultControlSettings());
+  form->ApplySettings(Settings{});
   TDXInput& in = *form->DXInput;
   EXPECT_EQ(in.Joystick->DeadZones(kOffsetX), 50);
   EXPECT_EQ(in.Joystick->DeadZones(kOffsetY), 50);
+  EXPECT_TRUE(in.Joystick->Enabled());
   EXPECT_TRUE(in.Joystick->Initialized());
   EXPECT_TRUE(in.Joystick->ForceFeedback());
 }

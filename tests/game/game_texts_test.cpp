@@ -11,6 +11,7 @@
 #include "engine/graphics/image_list.h"
 #include "framework/application.h"
 #include "game/game_rules.h"
+#include "game/in_english.h"
 #include "game/main_form.h"
 #include "game/program.h"
 #include "game/records.h"
@@ -25,16 +26,6 @@
 namespace {
 
 using platform::VK_RETURN;
-
-// English for the test's scope, from the build tree's catalogue; Russian again after.
-class InEnglish {
- public:
-  InEnglish() { found = UseLanguage(lgEnglish, REEFMAW_BUILD_DIR "/locale"); }
-  ~InEnglish() { UseLanguage(lgRussian, ""); }
-  InEnglish(const InEnglish&) = delete;
-  InEnglish& operator=(const InEnglish&) = delete;
-  bool found = false;
-};
 
 bool hasCyrillic(const std::string& text) {
   // U+0400 to U+04FF start with these bytes in UTF-8, and no other character does.

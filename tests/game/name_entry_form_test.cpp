@@ -48,12 +48,12 @@ TEST_F(NameEntryTest, OpensOnlyAboveTheTenthRecordWithTheNameSelected) {
   int selected = 0;
   bool focused = false;
   // What the window shows once it is up, seen as the confirming key arrives.
-  edit().OnKeyDown = [&, confirm = edit().OnKeyDown](TObject* sender, uint16_t& key,
+  form1->OnKeyDown = [&, preview = form1->OnKeyDown](TObject* sender, uint16_t& key,
                                                      TShiftState shift) {
     label = form1->Label1->Caption;
     selected = edit().SelLength();
     focused = form1->ActiveControl == &edit();
-    confirm(sender, key, shift);
+    preview(sender, key, shift);
   };
   beforeNameEntry = [&] { f.events().pushKeyDown(form1Id(), VK_RETURN); };
   endGame(100, 1);

@@ -3,12 +3,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
 
 #include "engine/sprite/sprite_engine.h"
+#include "framework/utf8.h"
 #include "game/game_fixture.h"
+#include "game/game_texts.h"
+#include "game/in_english.h"
+#include "game/letter_picker.h"
 #include "game/menu_layout.h"
 #include "game/monster_sprite.h"
 #include "game/player_sprite.h"
@@ -166,34 +174,281 @@ TEST_F(PadTest, ThePadsButtonsDoNothingWhileTheGameIsInTheBackground) {
   EXPECT_EQ(GameVars.HoverItem, kNoItem);
 }
 
+// Inputs for the name window, one a frame: each is pushed in one frame and let go in the
+// next. ^ v < > are the d-pad, A B S the buttons A, B and Start.
+class PadScript {
+ public:
+  using Push = std::function<void(char input, bool down)>;
+  PadScript(std::string inputs, Push push) : inputs_(std::move(inputs)), push_(std::move(push)) {}
+  // After each frame; true once every input has been pushed and let go.
+  bool step() {
+    if (next_ >= inputs_.size()) return true;
+    push_(inputs_[next_], !down_);
+    if (down_) ++next_;
+    down_ = !down_;
+    return false;
+  }
+
+ private:
+  std::string inputs_;
+  Push push_;
+  size_t next_ = 0;
+  bool down_ = false;
+};
+
+// The pad inputs that spell a name from the prompt: the first Down takes the prompt away
+// for the first letter, each letter is turned to the shorter way round, the next one is
+// begun by Right or A in turn, and Start saves.
+std::string spellWithPad(const std::string& name) {
+  const std::u32string letters = PadLetters(GameLanguage());
+  const std::u32string wanted = Utf8ToUtf32(name);
+  const auto count = static_cast<int>(letters.size());
+  std::string inputs = "v";
+  char32_t current = letters.front();
+  for (size_t i = 0; i < wanted.size(); ++i) {
+    if (i > 0) inputs += i % 2 != 0 ? '>' : 'A';
+    const int down = (static_cast<int>(letters.find(wanted[i])) -
+                      static_cast<int>(letters.find(current)) + count) %
+                     count;
+    inputs += down <= count / 2 ? std::string(static_cast<size_t>(down), 'v')
+                                : std::string(static_cast<size_t>(count - down), '^');
+    current = wanted[i];
+  }
+  return inputs + "S";
+}
+
+int32_t povOf(char input) {
+  return input == '^' ? kPovUp : input == 'v' ? kPovDown : input == '<' ? 27000 : kPovRight;
+}
+
+// Ends a game in play whose total, its level bonus, beats the tenth record: the name
+// window opens within this frame and the frame ends when it has closed.
+void EndGameWithRecord(GameSession& game, int32_t total) {
+  GameVars.GameState = gsPlay;
+  GameVars.LevelReady = 1;
+  GameVars.LevelBonus = total;
+  GameVars.Life = 0;
+  game.frames(1);
+}
+
+// A presented picture as a binary PPM, for looking at.
+void savePpm(const platform::FakePicture& picture, const std::string& path) {
+  std::ofstream out(path, std::ios::binary);
+  out << "P6\n" << picture.width << ' ' << picture.height << "\n255\n";
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      const uint32_t p = picture.pixel(x, y);
+      const bool wide = picture.format != platform::PixelFormat::RGB565;
+      const char rgb[] = {static_cast<char>(wide ? p >> 16 : ((p >> 11) & 31) * 255 / 31),
+                          static_cast<char>(wide ? p >> 8 : ((p >> 5) & 63) * 255 / 63),
+                          static_cast<char>(wide ? p : (p & 31) * 255 / 31)};
+      out.write(rgb, 3);
+    }
+  }
+}
+
 struct PadNameEntryTest : PadTest {
   // Ends a game whose total beats the tenth record; button confirms the name window.
   void endGameConfirmingWith(int button) {
-    GameVars.GameState = gsPlay;
-    GameVars.LevelReady = 1;
-    GameVars.LevelBonus = 400;
-    GameVars.Life = 0;
     afterFrame = [this, button] {
       if (form1->Modal() && !pad->state.buttons[static_cast<size_t>(button)]) pad->press(button);
     };
-    frames(1);
+    EndGameWithRecord(*this, 400);
     afterFrame = nullptr;
   }
+  // Ends a game with this total and works the name window with the fake pad's inputs;
+  // each of before and after runs after a frame of its own, before and after the inputs.
+  // Start saves if nothing did.
+  using Steps = std::vector<std::function<void()>>;
+  void endGameWithPad(int32_t total, const std::string& inputs, const Steps& before = {},
+                      const Steps& after = {}) {
+    PadScript script(inputs, [this](char input, bool down) {
+      if (std::string("^v<>").find(input) != std::string::npos) {
+        pad->state.pov = down ? povOf(input) : kPovCentred;
+      } else {
+        pad->press(input == 'A' ? kPadA : input == 'B' ? kPadB : kPadStart, down);
+      }
+    });
+    size_t step = 0;
+    afterFrame = [&] {
+      if (!form1->Modal()) return;
+      EXPECT_TRUE(form1->PadHintShown());
+      if (step < before.size()) {
+        before[step++]();
+      } else if (!script.step()) {
+      } else if (step < before.size() + after.size()) {
+        after[step++ - before.size()]();
+      } else {
+        pad->press(kPadStart, !pad->state.buttons[kPadStart]);
+      }
+    };
+    EndGameWithRecord(*this, total);
+    afterFrame = nullptr;
+    pad->press(kPadStart, false);
+    frames(1);
+  }
+  TRecordTable saved() { return ParseRecords(folder.read("Data/rec.rmw")); }
 };
 
-TEST_F(PadNameEntryTest, AOrStartConfirmTheNameShownAndTheScreenStays) {
-  endGameConfirmingWith(kPadA);
+TEST_F(PadNameEntryTest, StartSavesTheNameShownAndTheScreenStaysWhileAStartsAName) {
+  endGameConfirmingWith(kPadStart);
   ASSERT_EQ(nameEntries, 1);
-  const TRecordTable table = ParseRecords(folder.read("Data/rec.rmw"));
-  EXPECT_EQ(table.Names[8], "Введите имя");
-  EXPECT_EQ(table.Scores[8], 400);
+  EXPECT_EQ(saved().Names[8], "Введите имя") << "Start saves as Enter does";
+  EXPECT_EQ(saved().Scores[8], 400);
   frames(3);
   EXPECT_EQ(GameVars.GameState, gsGameOver) << "the press that confirmed stays in the window";
-  pad->press(kPadA, false);
-  endGameConfirmingWith(kPadStart);
+  pad->press(kPadStart, false);
+  endGameWithPad(400, "A");
   EXPECT_EQ(nameEntries, 2);
-  EXPECT_EQ(ParseRecords(folder.read("Data/rec.rmw")).Scores[9], 400) << "below the equal one";
+  EXPECT_EQ(saved().Names[9], "А") << "A on the last name selected begins a new one";
+  EXPECT_EQ(saved().Scores[9], 400) << "below the equal one";
   EXPECT_FALSE(form1->Modal());
+  // After a typed name A confirms too; with Start in the same frame it is saved once.
+  endGameWithPad(401, "", {[&] { typeInto(form1Id(), "Bo"); }}, {[&] {
+                   pad->press(kPadA);
+                   pad->press(kPadStart);
+                 }});
+  pad->press(kPadA, false);
+  const TRecordTable table = saved();
+  EXPECT_EQ(std::count(table.Names.begin(), table.Names.end(), "Bo"), 1);
+  EXPECT_EQ(table.Names[8], "Bo");
+}
+
+TEST_F(PadNameEntryTest, APadAloneSpellsANameInEitherLanguageIntoTheRecordsFile) {
+  const std::string russian = spellWithPad("Акула 7");
+  EXPECT_NE(russian.find("^^^^"), std::string::npos) << "the shorter way is round the end";
+  endGameWithPad(340, russian);
+  EXPECT_EQ(saved().Names[8], "Акула 7");
+  EXPECT_NE(folder.read("Data/rec.rmw").find("\r\n\xC0\xEA\xF3\xEB\xE0 7\r\n340\r\n"),
+            std::string::npos)
+      << "in Windows-1251 below 480, above 260";
+
+  InEnglish english;
+  ASSERT_TRUE(english.found);
+  // The last name stands selected as the window opens again; the pad begins anew.
+  endGameWithPad(5000, spellWithPad("Shark-7"));
+  EXPECT_EQ(saved().Names[0], "Shark-7");
+  EXPECT_EQ(folder.read("Data/rec.rmw").substr(0, 15), "Shark-7\r\n5000\r\n");
+  EXPECT_EQ(nameEntries, 2);
+}
+
+TEST_F(PadNameEntryTest, KeyboardAndPadTakeTurnsInOneName) {
+  // The keyboard types and edits as ever while a pad is connected; a pad's letter goes
+  // on from where typing left the caret, and typing goes on after the pad's letter.
+  endGameWithPad(340, "vv",
+                 {[&] { typeInto(form1Id(), "Кит"); },
+                  [&] { f.events().pushKeyDown(form1Id(), platform::VK_BACK); }},
+                 {[&] { typeInto(form1Id(), "7"); },
+                  [&] { f.events().pushKeyDown(form1Id(), platform::VK_RETURN); }});
+  EXPECT_EQ(saved().Names[8], "Кий7") << "the empty place took the last letter, turned on";
+  endGameWithPad(341, "<v", {[&] { typeInto(form1Id(), "Ёж"); }});
+  EXPECT_EQ(saved().Names[8], "Ёз") << "Left from where typing ended goes onto the last letter";
+  endGameWithPad(342, "vv<<<<", {[&] { typeInto(form1Id(), "Ю"); }});
+  EXPECT_EQ(saved().Names[8], "Ю") << "Left takes the last letter away and stops at the first";
+}
+
+// The clock's times, from the first frame that reads a held direction, at which what
+// it moves changed; and the longest gap between two frames.
+struct HeldTimes {
+  std::vector<uint32_t> changes;
+  uint32_t longestFrame = 0;
+  size_t changesAtRelease = 0;
+};
+
+TEST_F(PadNameEntryTest, HeldUpOrDownRepeatsAtItsPaceAndStopsOnRelease) {
+  // Down on the pad in the name window, and a held arrow key on the menu.
+  for (const bool onMenu : {false, true}) {
+    HeldTimes held;
+    std::string shown;
+    uint32_t start = 0;
+    uint32_t previous = 0;
+    afterFrame = [&] {
+      if (!onMenu && !form1->Modal()) return;
+      const uint32_t now = f.clock().peekTicks();
+      const std::string showing = onMenu ? std::to_string(GameVars.HoverItem) : edit().Text();
+      if (start == 0) {
+        start = now;
+        if (onMenu) {
+          f.events().pushKeyDown(mainId(), platform::VK_DOWN);
+        } else {
+          pad->state.pov = kPovDown;
+        }
+      } else {
+        held.longestFrame = std::max(held.longestFrame, now - previous);
+        if (showing != shown) held.changes.push_back(now - start);
+        if (now - start > 1000 && held.changesAtRelease == 0) {
+          held.changesAtRelease = held.changes.size();
+          pad->state.pov = kPovCentred;
+          f.events().pushKeyUp(mainId(), platform::VK_DOWN);
+        }
+        if (now - start > 2000 && !onMenu) pad->press(kPadStart);
+      }
+      shown = showing;
+      previous = now;
+    };
+    if (onMenu) {
+      GameVars.GameState = gsMenu;
+      frames(1);
+      while (f.clock().peekTicks() - start < 2000) frames(1);
+    } else {
+      EndGameWithRecord(*this, 400);
+    }
+    afterFrame = nullptr;
+    pad->press(kPadStart, false);
+    frames(1);
+    const std::vector<uint32_t>& t = held.changes;
+    ASSERT_GE(t.size(), 3u) << onMenu;
+    EXPECT_LE(t[0], held.longestFrame) << "the press acts at once";
+    EXPECT_NEAR(t[1] - t[0], kFirstRepeatMs, held.longestFrame) << onMenu;
+    for (size_t i = 2; i < held.changesAtRelease; ++i)
+      EXPECT_NEAR(t[i] - t[i - 1], kRepeatMs, held.longestFrame) << onMenu << " repeat " << i;
+    EXPECT_GE(held.changesAtRelease, 7u) << onMenu;
+    EXPECT_EQ(t.size(), held.changesAtRelease) << onMenu << ": let go, it stops";
+  }
+}
+
+TEST(PadNameWindow, WhileAPadIsConnectedTheWindowGrowsByALineThatSaysHow) {
+  InEnglish english;
+  ASSERT_TRUE(english.found);
+  GameSession game;
+  std::shared_ptr<platform::FakeJoystickDevice> stick = game.input().plugPad();
+  const std::string hint = "↑↓ letter  ←→ move  Start: save";
+  platform::FakeWindow* window = nullptr;
+  bool drawn = false;
+  int heightWithPad = 0;
+  int frame = 0;
+  game.afterFrame = [&] {
+    if (!game.form1->Modal()) return;
+    window = game.f.platform.findWindow(game.form1Id());
+    // Set REEFMAW_SHOTS to a folder to look at the window as shown, before the pad's
+    // first input and with a letter picked.
+    const char* shots = std::getenv("REEFMAW_SHOTS");
+    if (++frame == 3) {
+      heightWithPad = window->lastPicture().height;
+      drawn = std::any_of(game.text->drawn.begin(), game.text->drawn.end(),
+                          [&](const DrawnText& d) { return d.text == hint && d.y > 73; });
+      if (shots != nullptr) savePpm(window->lastPicture(), std::string(shots) + "/pad.ppm");
+      stick->press(platform::kPadA);
+      stick->press(platform::kPadA, false);
+    } else if (frame == 4) {
+      stick->press(platform::kPadA);
+      stick->press(platform::kPadA, false);
+    } else if (frame == 5) {
+      if (shots != nullptr) savePpm(window->lastPicture(), std::string(shots) + "/letter.ppm");
+      game.input().unplugJoystick(stick);
+    } else if (frame == 7) {
+      game.f.events().pushKeyDown(game.form1Id(), platform::VK_RETURN);
+    }
+  };
+  EndGameWithRecord(game, 400);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(drawn) << "under the picture";
+  EXPECT_GT(heightWithPad, 73 + 10);
+  EXPECT_EQ(window->lastPicture().width, 184);
+  EXPECT_EQ(window->lastPicture().height, 73) << "pulled out, the window is as stored again";
+  EXPECT_FALSE(game.form1->PadHintShown());
+  EXPECT_EQ(ParseRecords(game.folder.read("Data/rec.rmw")).Names[8], "AA")
+      << "A began a name and went on to a second letter";
 }
 
 TEST_F(PadTest, AMessageBoxInFrontIsClosedByThePad) {
@@ -342,16 +597,24 @@ TEST_F(SdlPadGame, FromTheMenuToAGameOverARecordAndQuitWithAnXboxPadAlone) {
   EXPECT_LT(s.PosX, x);
   pad->setAxis(0, 0);
 
-  // The game ends with a record: Start confirms the name window.
+  // The game ends with a record: the pad spells a name, and Start, held, saves it.
   GameVars.Points = 60;
   GameVars.Hunger = 100;
   GameVars.Life = 0.5;
+  PadScript name(spellWithPad("Акула"), [&](char input, bool down) {
+    if (std::string("^v<>").find(input) != std::string::npos) {
+      pad->setHat(0, down ? povOf(input) : kPovCentred);
+    } else {
+      pad->setButton(input == 'A' ? kXboxA : input == 'B' ? kXboxB : kXboxStart, down);
+    }
+  });
   afterFrame = [&] {
-    if (form1->Modal()) pad->setButton(kXboxStart, true);
+    if (form1->Modal() && name.step()) pad->setButton(kXboxStart, true);
   };
   frames(40);
   afterFrame = nullptr;
   ASSERT_EQ(nameEntries, 1);
+  ASSERT_FALSE(form1->Modal());
   ASSERT_EQ(GameVars.GameState, gsGameOver);
   frames(3);
   EXPECT_EQ(GameVars.GameState, gsGameOver) << "Start, still held, does not leave the screen";
@@ -363,7 +626,7 @@ TEST_F(SdlPadGame, FromTheMenuToAGameOverARecordAndQuitWithAnXboxPadAlone) {
   pad->setButton(kXboxA, true);
   frames(1);
   ASSERT_EQ(GameVars.GameState, gsRecords);
-  EXPECT_EQ(RecordNames[0], "Введите имя");
+  EXPECT_EQ(RecordNames[0], "Акула");
   EXPECT_EQ(RecordScores[0], 60);
   pad->setButton(kXboxA, false);
   push(kXboxB);

@@ -315,11 +315,11 @@ TEST_F(ControlsTest, AHeldKeyActsOnceThoughTheKeyboardRepeatsIt) {
   f.events().pushKeyUp(form->Handle()->id(), VK_RETURN);
   press(VK_RETURN);
   EXPECT_EQ(GameVars.GameState, gsPlay);
-  // Arrows repeat as the keyboard repeats them (past continue, now that there is a game).
+  // A held arrow moves on at the menu's own pace, frame by frame, not at the keyboard's.
   press(VK_ESCAPE);
   press(VK_DOWN, false);
   press(VK_DOWN, false);
-  EXPECT_EQ(GameVars.HoverItem, kItemRecords);
+  EXPECT_EQ(GameVars.HoverItem, kItemContinue);
 }
 
 TEST_F(ControlsTest, AKeyHeldWhenTheWindowComesToTheFrontIsNotAPress) {
