@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "engine/graphics/image_list.h"
 #include "framework/exceptions.h"
@@ -29,8 +30,9 @@ constexpr std::array<int32_t, kCreatureKindCount> kMonsterLoadOrder = {
 
 void TMainForm::loadPictures() {
   TPictureCollection& items = *ImageList->Items;
-  auto load = [this, &items](const std::string& name, const std::string& path) {
-    LoadPictureNoting(items.FindByName(name)->Picture(), path, PictureFailures);
+  std::vector<TPictureToLoad> pictures;
+  auto load = [&pictures, &items](const std::string& name, const std::string& path) {
+    pictures.push_back({&items.FindByName(name)->Picture(), path});
   };
   auto makeWhiteTransparent = [&items](const std::string& name) {
     items.FindByName(name)->SetTransparentColor(clWhite);
@@ -66,4 +68,5 @@ void TMainForm::loadPictures() {
   for (int i = 0; i <= 1; ++i) {
     load(Format("a%d", i), Format("Data\\Monsters\\player\\akula%d.bmp", i + 1));
   }
+  LoadPicturesNoting(pictures, PictureFailures);
 }

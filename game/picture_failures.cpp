@@ -1,6 +1,10 @@
 #include "game/picture_failures.h"
 
+#include <atomic>
+#include <exception>
 #include <filesystem>
+#include <system_error>
+#include <thread>
 
 #include "framework/bitmap.h"
 #include "framework/exceptions.h"
@@ -21,6 +25,34 @@ void LoadPictureNoting(TPicture& picture, const std::string& gamePath,
     std::error_code ec;
     const std::string full = std::filesystem::absolute(ResolvePath(gamePath), ec).string();
     failures.push_back("\"" + full + "\": " + e.Message());
+  }
+}
+
+void LoadPicturesNoting(const std::vector<TPictureToLoad>& pictures,
+                        std::vector<std::string>& failures) {
+  std::vector<std::vector<std::string>> noted(pictures.size());
+  std::vector<std::exception_ptr> raised(pictures.size());
+  std::atomic<size_t> next{0};
+  auto work = [&] {
+    for (size_t i = next++; i < pictures.size(); i = next++) {
+      try {
+        LoadPictureNoting(*pictures[i].Picture, pictures[i].Path, noted[i]);
+      } catch (...) {
+        raised[i] = std::current_exception();  // raised again below, in order
+      }
+    }
+  };
+  std::thread helper;
+  try {
+    helper = std::thread(work);
+  } catch (const std::system_error&) {
+    // No second thread to be had: this one loads them all.
+  }
+  work();
+  if (helper.joinable()) helper.join();
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    if (raised[i]) std::rethrow_exception(raised[i]);
+    failures.insert(failures.end(), noted[i].begin(), noted[i].end());
   }
 }
 

@@ -71,6 +71,26 @@ TEST_F(MissingBackgroundTest, ItIsNotedAndEverythingElseLoadsAndIsBuilt) {
   EXPECT_TRUE(messages.empty());
 }
 
+// The pictures load two at a time; the failures still come in the order of loading.
+struct ManyMissingPicturesTest : MainFormTest {
+  void prepare() override {
+    for (const char* path : {"Data/Monsters/player/akula2.bmp", "Data/Monsters/Levels/kit1.bmp",
+                             "Data/Effects/Water/shlak.bmp", "Data/Fon/3.bmp"}) {
+      folder.remove(path);
+    }
+  }
+};
+
+TEST_F(ManyMissingPicturesTest, TheyAreNotedInTheOrderOfLoading) {
+  ASSERT_EQ(form->PictureFailures.size(), 4u);
+  const char* inOrder[] = {"shlak.bmp", "3.bmp", "kit1.bmp", "akula2.bmp"};
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_NE(form->PictureFailures[i].find(inOrder[i]), std::string::npos)
+        << i << ": " << form->PictureFailures[i];
+  }
+  EXPECT_GT(images().FindByName("a0")->Width(), 0);
+}
+
 struct DamagedFirstPictureTest : MainFormTest {
   void prepare() override { folder.write("Data/Effects/Water/shlak.bmp", "BM not a picture"); }
 };
