@@ -238,11 +238,20 @@ TEST_F(ReplayProgramTest, HeadlessWithoutAReplayIsRefused) {
 // file the game writes at its first start and the headless replay's line, with its
 // decimal points, come out the same byte for byte as under C, in Russian and in English.
 TEST_F(ReplayProgramTest, NumbersReadAndWriteTheSameUnderARussianLocale) {
-  const fs::path locales = dir_ / "locales";
-  fs::create_directories(locales);
-  if (run("localedef -i ru_RU -f UTF-8 " + quoted(locales / "ru_RU.UTF-8") + " >/dev/null 2>&1") !=
-      0) {
-    GTEST_SKIP() << "localedef cannot make ru_RU.UTF-8 here (Debian's locales package)";
+  // Made once and kept in the build folder: making it takes seconds and it never changes.
+  // It is made under a name of its own and renamed, so a run that stops halfway or a
+  // second run at the same time never sees half a locale.
+  const fs::path locales = fs::path(REEFMAW_BUILD_DIR) / "test-locales";
+  if (!fs::exists(locales / "ru_RU.UTF-8" / "LC_NUMERIC")) {
+    const fs::path making = locales / ("making." + std::to_string(getpid()));
+    fs::create_directories(locales);
+    if (run("localedef -i ru_RU -f UTF-8 " + quoted(making) + " >/dev/null 2>&1") != 0) {
+      fs::remove_all(making);
+      GTEST_SKIP() << "localedef cannot make ru_RU.UTF-8 here (Debian's locales package)";
+    }
+    std::error_code ec;
+    fs::rename(making, locales / "ru_RU.UTF-8", ec);
+    if (ec) fs::remove_all(making);  // another run made it first
   }
   ASSERT_EQ(
       run("LOCPATH=" + quoted(locales) + " LC_ALL=ru_RU.UTF-8 locale -k decimal_point | grep -q ,"),
