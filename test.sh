@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with AddressSanitizer and
-# UndefinedBehaviorSanitizer, runs the whole test suite headless, then the style checks.
+# UndefinedBehaviorSanitizer, runs the whole test suite headless and the style checks.
 # At the end it prints how long each phase took.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -36,8 +36,17 @@ export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 # A sanitizer report ends the program with an error, which fails its tests.
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd build/test && ctest --output-on-failure -j "$jobs")
-phase_done tests
-# The style checks: clang-format on every C++ file, clang-tidy on every file of the program.
-./tools/check_style.sh build/test
-phase_done style
+# The style checks (clang-format on every C++ file, clang-tidy on every compilation of the
+# program) run beside the tests: many tests wait on clocks, processes and display servers,
+# and the checks use the time. Their output follows the tests'.
+style_log=build/test/check_style.log
+./tools/check_style.sh build/test > "$style_log" 2>&1 &
+style=$!
+tests_ok=true
+(cd build/test && ctest --output-on-failure -j "$jobs") || tests_ok=false
+style_ok=true
+wait "$style" || style_ok=false
+cat "$style_log"
+phase_done "tests-and-style"
+$tests_ok || { echo "test.sh: tests failed" >&2; exit 1; }
+$style_ok || { echo "test.sh: style checks failed" >&2; exit 1; }
