@@ -8,3 +8,5 @@
 std::string LowerCase(const std::string& text);
 // The two texts equal without regard to letter case.
 bool SameText(const std::string& a, const std::string& b);
+// The byte at index of LowerCase(text), without building it; 0 past its end.
+unsigned char LowerCaseByte(const std::string& text, size_t index);

@@ -12,17 +12,17 @@ std::vector<TGraphicFormat> itemFormats() { return {BitmapGraphicFormat(), DIBGr
 }  // namespace
 
 uint8_t NameHash(const std::string& name) {
-  const std::string s = LowerCase(name);
-  const size_t n = s.size();
+  // Lower case keeps the length, so the folded name's bytes are read in place.
+  const size_t n = name.size();
   uint32_t h = static_cast<uint32_t>(n) * 16u;
   if (n >= 2) {
-    h += static_cast<unsigned char>(s[n - 2]);
-    h += static_cast<unsigned char>(s[0]);
+    h += LowerCaseByte(name, n - 2);
+    h += LowerCaseByte(name, 0);
   }
   return static_cast<uint8_t>(h);
 }
 
-bool SameName(const std::string& a, const std::string& b) { return LowerCase(a) == LowerCase(b); }
+bool SameName(const std::string& a, const std::string& b) { return SameText(a, b); }
 
 // Items.
 
