@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "framework/exceptions.h"
@@ -12,6 +11,7 @@
 #include "platform/fake_files.h"
 #include "support/fake_app.h"
 #include "support/scoped_environment.h"
+#include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -114,11 +114,6 @@ TEST_F(PathsTest, AFileLockLivesBesideTheFileAndIsHeldForItsScope) {
   EXPECT_FALSE(nowhere.Locked());
 }
 
-std::string contents(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // An installed game: the program in <prefix>/games, its files in
 // <prefix>/share/games/reefmaw, started from the fixture's folder (which has a Data
 // folder of its own that the installed game must not use).
@@ -149,16 +144,16 @@ TEST_F(InstalledPathsTest, PicturesComeFromTheDataFolderAndRecordsFromTheUsersOw
   // The first start makes the user's records from the shipped table.
   EXPECT_EQ(ResolvePath("data\\rec.rmw"), (user_ / "rec.rmw").string());
   EXPECT_EQ(ResolvePath("Data/./REC.rmw"), (user_ / "rec.rmw").string());
-  EXPECT_EQ(contents(user_ / "rec.rmw"), "shipped");
+  EXPECT_EQ(FileBytes(user_ / "rec.rmw"), "shipped");
   // Writing changes the user's file only.
   WriteFileAtomically("data\\rec.rmw", {'n', 'e', 'w'});
   TFileStream stream("data\\rec.rmw", TFileMode::fmOpenRead);
-  EXPECT_EQ(contents(user_ / "rec.rmw"), "new");
-  EXPECT_EQ(contents(data_ / "Data" / "rec.rmw"), "shipped");
-  EXPECT_EQ(contents(dir_ / "Data" / "rec.rmw"), "old");
+  EXPECT_EQ(FileBytes(user_ / "rec.rmw"), "new");
+  EXPECT_EQ(FileBytes(data_ / "Data" / "rec.rmw"), "shipped");
+  EXPECT_EQ(FileBytes(dir_ / "Data" / "rec.rmw"), "old");
   // A later start keeps the user's records.
   install();
-  EXPECT_EQ(contents(user_ / "rec.rmw"), "new");
+  EXPECT_EQ(FileBytes(user_ / "rec.rmw"), "new");
   // Back to the current directory.
   UseCurrentFolder();
   EXPECT_EQ(ResolvePath("data\\rec.rmw"), "Data/rec.rmw");
@@ -183,7 +178,7 @@ TEST_F(InstalledPathsTest, AUserFolderThatCannotBeMadeLeavesTheShippedFileAlone)
   install();
   EXPECT_FALSE(FileExists("data\\rec.rmw"));
   EXPECT_THROW(WriteFileAtomically("data\\rec.rmw", {'x'}), EFCreateError);
-  EXPECT_EQ(contents(data_ / "Data" / "rec.rmw"), "shipped");
+  EXPECT_EQ(FileBytes(data_ / "Data" / "rec.rmw"), "shipped");
 }
 
 TEST(UserFolders, FollowTheBaseDirectoryRules) {

@@ -7,18 +7,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string readFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Runs a shell command; its exit code, or -1 when it did not exit normally.
 int run(const std::string& command) {
@@ -87,7 +83,7 @@ TEST_F(ProgramTest, WithoutADisplayItSaysSoInOneLineAndEndsAtOnce) {
   // A program still waiting after 5 s is ended by SIGTERM, which would not give code 1.
   const int code = start(REEFMAW_GAME, "HOME=" + dir_.string(), 5);
   EXPECT_EQ(code, 1);
-  const std::string err = readFile(dir_ / "err.txt");
+  const std::string err = FileBytes(dir_ / "err.txt");
   EXPECT_NE(err.find("DISPLAY"), std::string::npos) << err;
   ASSERT_FALSE(err.empty());
   EXPECT_EQ(err.find('\n'), err.size() - 1) << "more than one line: " << err;
@@ -97,12 +93,12 @@ TEST_F(ProgramTest, HelpAndVersionNeedNoDisplay) {
   const std::string out = quoted(dir_ / "out.txt");
   const std::string program = quoted(REEFMAW_GAME);
   EXPECT_EQ(run("env -i " + program + " --help >" + out + " 2>" + quoted(dir_ / "err.txt")), 0);
-  const std::string help = readFile(dir_ / "out.txt");
+  const std::string help = FileBytes(dir_ / "out.txt");
   EXPECT_EQ(help.rfind("Usage: reefmaw [OPTION...]\n", 0), 0u) << help;
   EXPECT_NE(help.find("--window"), std::string::npos);
-  EXPECT_EQ(readFile(dir_ / "err.txt"), "");
+  EXPECT_EQ(FileBytes(dir_ / "err.txt"), "");
   EXPECT_EQ(run("env -i " + program + " --version >" + out), 0);
-  EXPECT_EQ(readFile(dir_ / "out.txt"), "reefmaw 1.0.0\n");
+  EXPECT_EQ(FileBytes(dir_ / "out.txt"), "reefmaw 1.0.0\n");
 }
 
 TEST_F(ProgramTest, AFlagItDoesNotKnowOrABadValueEndsItWithCode2) {
@@ -110,7 +106,7 @@ TEST_F(ProgramTest, AFlagItDoesNotKnowOrABadValueEndsItWithCode2) {
     const int code =
         run("env -i " + quoted(REEFMAW_GAME) + " " + flags + " 2>" + quoted(dir_ / "err.txt"));
     EXPECT_EQ(code, 2) << flags;
-    const std::string err = readFile(dir_ / "err.txt");
+    const std::string err = FileBytes(dir_ / "err.txt");
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
     EXPECT_NE(err.find("Try 'reefmaw --help'"), std::string::npos) << err;
   }
@@ -119,22 +115,22 @@ TEST_F(ProgramTest, AFlagItDoesNotKnowOrABadValueEndsItWithCode2) {
 TEST_F(ProgramTest, FromItsBuildFolderItFindsTheSourcesDataAndWritesTheSettings) {
   const std::string environment =
       "HOME=" + (dir_ / "home").string() + " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy";
-  EXPECT_EQ(start(REEFMAW_GAME, environment), 0) << readFile(dir_ / "err.txt");
-  EXPECT_TRUE(programLines(readFile(dir_ / "err.txt")).empty()) << readFile(dir_ / "err.txt");
+  EXPECT_EQ(start(REEFMAW_GAME, environment), 0) << FileBytes(dir_ / "err.txt");
+  EXPECT_TRUE(programLines(FileBytes(dir_ / "err.txt")).empty()) << FileBytes(dir_ / "err.txt");
   const fs::path settings = dir_ / "home" / ".config" / "reefmaw" / "reefmaw.ini";
-  const std::string text = readFile(settings);
+  const std::string text = FileBytes(settings);
   EXPECT_NE(text.find("fullscreen=true\n"), std::string::npos) << text;
   // Flags hold for one run: the file stays as it was.
   EXPECT_EQ(start(REEFMAW_GAME, environment, 0, "--window --size 1024x768"), 0)
-      << readFile(dir_ / "err.txt");
-  EXPECT_EQ(readFile(settings), text);
+      << FileBytes(dir_ / "err.txt");
+  EXPECT_EQ(FileBytes(settings), text);
   // A bad value is one warning line, and the game runs with the default.
   std::string bad = text;
   bad.replace(bad.find("scaling=fit"), 11, "scaling=huge");
   std::ofstream(settings, std::ios::binary | std::ios::trunc) << bad;
   EXPECT_EQ(start(REEFMAW_GAME, environment), 0);
-  const std::vector<std::string> lines = programLines(readFile(dir_ / "err.txt"));
-  ASSERT_EQ(lines.size(), 1u) << readFile(dir_ / "err.txt");
+  const std::vector<std::string> lines = programLines(FileBytes(dir_ / "err.txt"));
+  ASSERT_EQ(lines.size(), 1u) << FileBytes(dir_ / "err.txt");
   EXPECT_NE(lines[0].find("scaling=huge"), std::string::npos) << lines[0];
 }
 
@@ -143,7 +139,7 @@ TEST_F(ProgramTest, WithoutItsPicturesItSaysWhereItLookedAndEndsWithCode1) {
   const std::string environment =
       "HOME=" + (dir_ / "home").string() + " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy";
   EXPECT_EQ(start(REEFMAW_GAME, environment, 0, "--data " + quoted(dir_ / "empty")), 1);
-  const std::string err = readFile(dir_ / "err.txt");
+  const std::string err = FileBytes(dir_ / "err.txt");
   EXPECT_NE(err.find("reefmaw:   " + (dir_ / "empty").string() + "\n"), std::string::npos) << err;
   EXPECT_EQ(err.find("File not found"), std::string::npos) << err;
 }
@@ -166,7 +162,7 @@ TEST_F(ProgramTest, InstalledItRunsFromAnywhereAndKeepsRecordsPerUser) {
   }
   EXPECT_TRUE(fs::exists(prefix / "share/icons/hicolor/scalable/apps/reefmaw.svg"));
   const fs::path entry = prefix / "share/applications/reefmaw.desktop";
-  EXPECT_NE(readFile(entry).find("Exec=" + program.string() + "\n"), std::string::npos);
+  EXPECT_NE(FileBytes(entry).find("Exec=" + program.string() + "\n"), std::string::npos);
   EXPECT_EQ(run("desktop-file-validate " + quoted(entry)), 0);
   // The metainfo, checked with the desktop entry it names, and the manual page.
   EXPECT_TRUE(fs::exists(prefix / "share/metainfo/org.example.reefmaw.metainfo.xml"));
@@ -178,20 +174,20 @@ TEST_F(ProgramTest, InstalledItRunsFromAnywhereAndKeepsRecordsPerUser) {
   const std::string environment = "HOME=" + (dir_ / "home").string() +
                                   " XDG_DATA_HOME=" + (dir_ / "xdg").string() +
                                   " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy";
-  const std::string original = readFile(shipped);
-  EXPECT_EQ(start(program, environment), 0) << readFile(dir_ / "err.txt");
+  const std::string original = FileBytes(shipped);
+  EXPECT_EQ(start(program, environment), 0) << FileBytes(dir_ / "err.txt");
   const fs::path records = userFolder / "rec.rmw";
   ASSERT_TRUE(fs::exists(records));
-  EXPECT_EQ(readFile(records), original);
+  EXPECT_EQ(FileBytes(records), original);
   // The player's table changes; the next start keeps it, and the shipped one is untouched.
   std::string changed = original;
   const size_t sharky = changed.find("Sharky");
   ASSERT_NE(sharky, std::string::npos);
   changed.replace(sharky, 6, "Tester");
   std::ofstream(records, std::ios::binary | std::ios::trunc) << changed;
-  EXPECT_EQ(start(program, environment), 0) << readFile(dir_ / "err.txt");
-  EXPECT_EQ(readFile(records), changed);
-  EXPECT_EQ(readFile(shipped), original);
+  EXPECT_EQ(start(program, environment), 0) << FileBytes(dir_ / "err.txt");
+  EXPECT_EQ(FileBytes(records), changed);
+  EXPECT_EQ(FileBytes(shipped), original);
   EXPECT_FALSE(fs::exists(dir_ / "elsewhere" / "Data"));
 }
 
@@ -208,8 +204,8 @@ class ReplayProgramTest : public ProgramTest {
                " " + arguments + " >" + quoted(dir_ / "out.txt") + " 2>" +
                quoted(dir_ / "err.txt"));
   }
-  std::string out() const { return readFile(dir_ / "out.txt"); }
-  std::string err() const { return readFile(dir_ / "err.txt"); }
+  std::string out() const { return FileBytes(dir_ / "out.txt"); }
+  std::string err() const { return FileBytes(dir_ / "err.txt"); }
 };
 
 TEST_F(ReplayProgramTest, AHeadlessReplayNeedsNoDisplayAndPrintsTheEndState) {
@@ -220,7 +216,7 @@ TEST_F(ReplayProgramTest, AHeadlessReplayNeedsNoDisplayAndPrintsTheEndState) {
 
 TEST_F(ReplayProgramTest, ADamagedRecordingIsNamedInOneLine) {
   const std::string bytes =
-      readFile(fs::path(REEFMAW_SOURCE_DIR) / "tests/replays/game_over.replay");
+      FileBytes(fs::path(REEFMAW_SOURCE_DIR) / "tests/replays/game_over.replay");
   const fs::path cut = dir_ / "cut.replay";
   std::ofstream(cut, std::ios::binary) << bytes.substr(0, 1000);
   EXPECT_EQ(replay("--replay " + quoted(cut) + " --headless"), 1);
@@ -270,8 +266,8 @@ TEST_F(ReplayProgramTest, NumbersReadAndWriteTheSameUnderARussianLocale) {
     EXPECT_EQ(start(REEFMAW_GAME, locale + " HOME=" + home.string() +
                                       " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy"),
               0)
-        << readFile(dir_ / "err.txt");
-    settings.push_back(readFile(home / ".config" / "reefmaw" / "reefmaw.ini"));
+        << FileBytes(dir_ / "err.txt");
+    settings.push_back(FileBytes(home / ".config" / "reefmaw" / "reefmaw.ini"));
   }
   EXPECT_EQ(lines[0], "level 2, points 2.00, life 81.00, hunger 26.27, total 102, frames 1996\n");
   EXPECT_FALSE(settings[0].empty());

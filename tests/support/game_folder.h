@@ -11,6 +11,8 @@
 #include <fstream>
 #include <string>
 
+#include "support/temp_folder.h"
+
 class GameFolder {
  public:
   GameFolder() {
@@ -45,10 +47,7 @@ class GameFolder {
   const std::filesystem::path& root() const { return root_; }
   std::filesystem::path path(const std::string& relative) const { return root_ / relative; }
   void remove(const std::string& relative) const { std::filesystem::remove(path(relative)); }
-  std::string read(const std::string& relative) const {
-    std::ifstream in(path(relative), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  std::string read(const std::string& relative) const { return FileBytes(path(relative)); }
   void write(const std::string& relative, const std::string& bytes) const {
     std::filesystem::remove(path(relative));
     std::ofstream(path(relative), std::ios::binary) << bytes;

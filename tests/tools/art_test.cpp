@@ -7,7 +7,6 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <random>
 #include <string>
@@ -15,6 +14,7 @@
 
 #include "engine/graphics/dib.h"
 #include "framework/stream.h"
+#include "support/temp_folder.h"
 #include "tools/art/art_generator.h"
 #include "tools/art/bmp_output.h"
 #include "tools/art/raster.h"
@@ -82,8 +82,10 @@ std::vector<Twin> englishTwins() {
 }
 
 std::vector<uint8_t> readBytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+  const std::string bytes = FileBytes(p);
+  std::vector<uint8_t> out(bytes.size());
+  std::copy(bytes.begin(), bytes.end(), out.begin());
+  return out;
 }
 
 TDIB loadDib(const fs::path& p) {

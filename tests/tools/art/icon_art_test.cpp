@@ -8,19 +8,15 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
+
+#include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 const fs::path kIcons = fs::path(REEFMAW_SOURCE_DIR) / "desktop" / "icons";
-
-std::string readFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // A PNG's pixels; null surface when it cannot be read.
 struct Png {
@@ -69,7 +65,7 @@ TEST_F(IconArtTest, EverySizeIsASquareIconOpaqueInsideAndClearOutside) {
     EXPECT_EQ(png.at(size - 1, size - 1) >> 24, 0u) << "corner of " << size;
     EXPECT_EQ(png.at(size / 2, size / 2) >> 24, 255u) << "middle of " << size;
   }
-  const std::string svg = readFile(dir_ / art::kIconSvgName);
+  const std::string svg = FileBytes(dir_ / art::kIconSvgName);
   EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
   EXPECT_NE(svg.find("viewBox=\"0 0 256 256\""), std::string::npos);
   EXPECT_EQ(svg.find("<image"), std::string::npos) << "the SVG should hold vectors only";
@@ -82,7 +78,7 @@ TEST_F(IconArtTest, TheGeneratorReproducesTheCommittedIcons) {
     ASSERT_TRUE(committed.ok()) << "missing " << art::iconPngName(size);
     EXPECT_TRUE(fresh.samePixels(committed)) << art::iconPngName(size) << " is stale: run make_art";
   }
-  EXPECT_EQ(readFile(dir_ / art::kIconSvgName), readFile(kIcons / art::kIconSvgName));
+  EXPECT_EQ(FileBytes(dir_ / art::kIconSvgName), FileBytes(kIcons / art::kIconSvgName));
 }
 
 }  // namespace
