@@ -16,6 +16,7 @@ case "${1:-}" in
   --test) packages+=(desktop-file-utils appstream groff-base    # desktop metadata, man page
                      clang-format clang-tidy python3              # the style checks
                      locales                                      # localedef, for locale tests
+                     lld                                          # links the test programs faster
                      xvfb xauth x11-utils openbox weston xdotool imagemagick) ;;  # the game on real display servers
   --package) packages+=(dpkg-dev file) ;;              # make package: dpkg-shlibdeps for CPack
   --fuzz) packages+=(clang libclang-rt-dev) ;;         # libFuzzer targets
