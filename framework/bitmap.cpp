@@ -17,6 +17,9 @@ constexpr uint32_t BI_RLE8 = 1;
 constexpr uint32_t BI_RLE4 = 2;
 constexpr uint32_t BI_BITFIELDS = 3;
 constexpr uint32_t BI_ALPHABITFIELDS = 6;
+// How many bytes of rows a picture is read in at a time: small enough that the allocators
+// keep such buffers for reuse instead of mapping fresh memory for each.
+constexpr int64_t kReadChunkBytes = 64 * 1024;
 
 [[noreturn]] void invalidBitmap() { throw EInvalidGraphic(SInvalidBitmap); }
 
@@ -155,26 +158,6 @@ TDecodedBmp DecodeBmp(TStream& stream) {
   bmp.width = static_cast<int>(width);
   bmp.height = static_cast<int>(rows);
   const size_t w = static_cast<size_t>(width);
-  std::vector<uint8_t> plain;
-  // The rows as the file stores them: unpacked, or read as they are into memory that the
-  // file's bytes overwrite whole (no zero-fill first).
-  std::unique_ptr<uint8_t[]> read;
-  const uint8_t* rowsData = nullptr;
-  if (rle) {
-    const int64_t dataSize = sizeImage == 0 ? available : std::min<int64_t>(sizeImage, available);
-    std::vector<uint8_t> packed(static_cast<size_t>(std::max<int64_t>(dataSize, 0)));
-    readExact(stream, packed.data(), static_cast<int64_t>(packed.size()));
-    plain.assign(static_cast<size_t>(rowBytes * rows), 0);
-    DecodeBmpRle(packed.data(), packed.size(), bc, bmp.width, bmp.height,
-                 static_cast<int>(rowBytes), plain.data());
-    rowsData = plain.data();
-  } else {
-    if (rowBytes * rows > available) invalidBitmap();
-    read = std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(rowBytes * rows));
-    readExact(stream, read.get(), rowBytes * rows);
-    rowsData = read.get();
-  }
-
   if (!haveMasks) {
     if (bc == 16) {
       masks[0] = 0x7C00, masks[1] = 0x3E0, masks[2] = 0x1F;
@@ -189,17 +172,17 @@ TDecodedBmp DecodeBmp(TStream& stream) {
     return (uint32_t{e.Red} << 16) | (uint32_t{e.Green} << 8) | e.Blue;
   };
   bmp.pixels.resize(w * static_cast<size_t>(rows));
-  for (int64_t y = 0; y < rows; ++y) {
-    // Memory holds the bottom row first unless the height was negative.
-    const int64_t fileRow = height > 0 ? rows - 1 - y : y;
-    const uint8_t* row = rowsData + fileRow * rowBytes;
+  // Decodes the fileRow-th row the file stores; memory holds the bottom row first unless
+  // the height was negative.
+  auto decodeRow = [&](const uint8_t* row, int64_t fileRow) {
+    const int64_t y = height > 0 ? rows - 1 - fileRow : fileRow;
     uint32_t* out = bmp.pixels.data() + static_cast<size_t>(y) * w;
     if (bc == 24) {
       // The usual layout, in a loop of its own that the compiler can unroll.
       for (size_t x = 0; x < w; ++x) {
         out[x] = row[3 * x] | (row[3 * x + 1] << 8) | (row[3 * x + 2] << 16);
       }
-      continue;
+      return;
     }
     for (size_t x = 0; x < w; ++x) {
       switch (bc) {
@@ -212,9 +195,6 @@ TDecodedBmp DecodeBmp(TStream& stream) {
         case 8:
           out[x] = fromPalette(row[x]);
           break;
-        case 24:
-          out[x] = row[3 * x] | (row[3 * x + 1] << 8) | (row[3 * x + 2] << 16);
-          break;
         default: {
           const uint32_t v = bc == 16 ? GetLE16(row + 2 * x) : GetLE32(row + 4 * x);
           out[x] =
@@ -222,6 +202,31 @@ TDecodedBmp DecodeBmp(TStream& stream) {
         }
       }
     }
+  };
+
+  if (rle) {
+    const int64_t dataSize = sizeImage == 0 ? available : std::min<int64_t>(sizeImage, available);
+    std::vector<uint8_t> packed(static_cast<size_t>(std::max<int64_t>(dataSize, 0)));
+    readExact(stream, packed.data(), static_cast<int64_t>(packed.size()));
+    std::vector<uint8_t> plain(static_cast<size_t>(rowBytes * rows), 0);
+    DecodeBmpRle(packed.data(), packed.size(), bc, bmp.width, bmp.height,
+                 static_cast<int>(rowBytes), plain.data());
+    for (int64_t fileRow = 0; fileRow < rows; ++fileRow) {
+      decodeRow(plain.data() + fileRow * rowBytes, fileRow);
+    }
+    return bmp;
+  }
+  if (rowBytes * rows > available) invalidBitmap();
+  // The rows are read a few at a time into one small buffer, which the allocator gives
+  // back for the next picture; a buffer for the whole file would be fresh memory, page by
+  // page, for every picture the game loads. The file's bytes overwrite it (no zero-fill).
+  const int64_t chunkRows = std::min(rows, std::max<int64_t>(1, kReadChunkBytes / rowBytes));
+  const auto chunk =
+      std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(chunkRows * rowBytes));
+  for (int64_t first = 0; first < rows; first += chunkRows) {
+    const int64_t count = std::min(chunkRows, rows - first);
+    readExact(stream, chunk.get(), count * rowBytes);
+    for (int64_t k = 0; k < count; ++k) decodeRow(chunk.get() + k * rowBytes, first + k);
   }
   return bmp;
 }
