@@ -19,7 +19,7 @@ constexpr uint32_t BI_BITFIELDS = 3;
 constexpr uint32_t BI_ALPHABITFIELDS = 6;
 // How many bytes of rows a picture is read in at a time: small enough that the allocators
 // keep such buffers for reuse instead of mapping fresh memory for each.
-constexpr int64_t kReadChunkBytes = 64 * 1024;
+constexpr int64_t kReadChunkBytes = int64_t{64} * 1024;
 
 [[noreturn]] void invalidBitmap() { throw EInvalidGraphic(SInvalidBitmap); }
 
