@@ -10,7 +10,10 @@ stricter names) follow the .clang-tidy next to that source, wherever the compila
 A compilation that passed is not checked again while nothing it is made of changes: the
 text of every project file it reads (as the compiler's dependency file lists them), its
 command, the checks' settings and clang-tidy itself; system headers count by size and date.
-The passes are kept in BUILD/clang-tidy-passed. Under CI=true every compilation is checked.
+When only some sources of a unity file changed, and none of the headers it reads, those
+sources are checked alone with the unity file's command: a change to one source costs the
+check of that source, not of its seven neighbours. The passes are kept in
+BUILD/clang-tidy-passed. Under CI=true every compilation is checked whole.
 
     tools/tidy_program.py BUILD_DIR
 """
@@ -80,24 +83,59 @@ class Fingerprints:
         return self.known[path]
 
 
+def command_of(entry):
+    return entry.get("command") or " ".join(entry.get("arguments", []))
+
+
 def key_of(common, entry, fingerprint):
     deps = dependencies(entry)
     if deps is None:
         return None
-    parts = [common, entry["file"], entry.get("command") or " ".join(entry.get("arguments", []))]
+    parts = [common, entry["file"], command_of(entry)]
     parts += [f"{d} {fingerprint(d)}" for d in deps]
     return sha("\n".join(parts).encode())
 
 
-def tidy(build, entry):
+def unity_members(entry):
+    """The sources a unity file includes, in order; empty for a plain source."""
+    if "/Unity/" not in entry["file"]:
+        return []
+    with open(entry["file"], encoding="utf-8") as f:
+        return [os.path.realpath(m) for m in re.findall(r'^#include "([^"]+)"', f.read(), re.M)]
+
+
+def member_keys(common, entry, fingerprint):
+    """For each source of a unity file, a key made of that source's text and of everything
+    else the unity file reads (headers, command, settings), so that a key changes for every
+    source when a header changes and for one source when only that source does."""
+    deps = dependencies(entry)
+    members = unity_members(entry)
+    if deps is None or not members:
+        return {}
+    rest = [common, entry["file"], command_of(entry)]
+    rest += [f"{d} {fingerprint(d)}" for d in deps if d not in members]
+    shared = sha("\n".join(rest).encode())
+    return {m: sha(f"{shared}\n{m} {fingerprint(m)}".encode()) for m in members}
+
+
+def tidy(build, entry, source=None):
+    """clang-tidy on one compilation, or on one source of a unity file with its command."""
     # The compile commands are GCC's; clang-tidy need not know every GCC warning they name.
-    cmd = ["clang-tidy", "--quiet", "-p", build, "--extra-arg=-Wno-unknown-warning-option",
-           entry["file"]]
-    if "/Unity/" in entry["file"]:
-        # A unity file includes the sources by their .cpp names on purpose; the sources
-        # themselves are checked for that below, without clang-tidy.
-        cmd.append("--checks=-bugprone-suspicious-include")
-    run = subprocess.run(cmd, capture_output=True, text=True)
+    cmd = ["clang-tidy", "--quiet", "--extra-arg=-Wno-unknown-warning-option"]
+    if source is not None:
+        args = shlex.split(command_of(entry))
+        if "-o" in args[:-1]:
+            at = args.index("-o")
+            del args[at:at + 2]
+        args = [a for a in args[1:] if a not in ("-c", entry["file"])]
+        cmd += [source, "--"] + args
+    else:
+        cmd += ["-p", build, entry["file"]]
+        if "/Unity/" in entry["file"]:
+            # A unity file includes the sources by their .cpp names on purpose; the sources
+            # themselves are checked for that below, without clang-tidy.
+            cmd.append("--checks=-bugprone-suspicious-include")
+    run = subprocess.run(cmd, capture_output=True, text=True, cwd=entry["directory"])
     return run.returncode, run.stdout + run.stderr
 
 
@@ -138,24 +176,38 @@ def main():
     os.makedirs(passed, exist_ok=True)
     fingerprint = Fingerprints(root)
     every = os.environ.get("CI") == "true"
+
+    def has_passed(key):
+        return os.path.exists(os.path.join(passed, key))
+
     todo = []
     for entry in entries:
         key = key_of(common, entry, fingerprint)
-        if every or key is None or not os.path.exists(os.path.join(passed, key)):
-            todo.append((entry, key))
+        if not every and key is not None and has_passed(key):
+            continue
+        members = member_keys(common, entry, fingerprint)
+        stale = [m for m, k in members.items() if not has_passed(k)]
+        sources = stale if not every and members and len(stale) < len(members) else [None]
+        todo.append((entry, [key] + list(members.values()), sources))
 
     jobs = os.cpu_count() or 1
-    print(f"clang-tidy: {len(todo)} of {len(entries)} compilations of the program to check, "
-          f"{jobs} at a time", flush=True)
+    runs = sum(len(sources) for _, _, sources in todo)
+    print(f"clang-tidy: {len(todo)} of {len(entries)} compilations of the program to check "
+          f"({runs} runs), {jobs} at a time", flush=True)
     failed = []
     with concurrent.futures.ThreadPoolExecutor(jobs) as pool:
-        runs = [(entry, key, pool.submit(tidy, build, entry)) for entry, key in todo]
-        for entry, key, run in runs:
-            code, text = run.result()
-            if code != 0:
-                failed.append((entry["file"], text))
-            elif key is not None:
-                open(os.path.join(passed, key), "w").close()
+        started = [(entry, keys, [pool.submit(tidy, build, entry, s) for s in sources])
+                   for entry, keys, sources in todo]
+        for entry, keys, parts in started:
+            results = [part.result() for part in parts]
+            if any(code != 0 for code, _ in results):
+                failed.append((entry["file"], "".join(text for _, text in results)))
+                continue
+            # A compilation whose changed sources passed has passed whole, and so has each
+            # of its sources.
+            for k in keys:
+                if k is not None:
+                    open(os.path.join(passed, k), "w").close()
     if failed:
         with open(os.path.join(build, "clang-tidy.log"), "w", encoding="utf-8") as log:
             for file, text in failed:
