@@ -1,6 +1,7 @@
 #include "game/monster_sprite.h"
 
 #include <cmath>
+#include <string>
 
 #include "engine/graphics/image_list.h"
 #include "engine/sprite/sprite_engine.h"
@@ -22,7 +23,10 @@ constexpr int32_t kDebrisOffsetX = 70;
 constexpr int32_t kDebrisOffsetY = -50;
 }  // namespace
 
-std::string MonsterImageName(int32_t kind, int32_t frame) { return Format("F%d%d", kind, frame); }
+// Asked for by every monster on every frame, so built without a format string.
+std::string MonsterImageName(int32_t kind, int32_t frame) {
+  return "F" + std::to_string(kind) + std::to_string(frame);
+}
 
 void TMonoSprite::MoveSelf(int32_t lagCount) {
   TImageSprite::MoveSelf(lagCount);

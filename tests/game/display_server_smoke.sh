@@ -97,11 +97,11 @@ env ${gameUnset[@]+"${gameUnset[@]}"} "${gameEnv[@]}" ASAN_OPTIONS=abort_on_erro
 game=$!
 pids+=("$game")
 
-# The average colour of a part of the screen, as "R G B".
+# The average colour of a part of the screen, as "R G B": only that part is grabbed, and
+# averaged in the same step, with no picture file between.
 colour() {  # x y w h
-  import-im6.q16 -window root "$work/shot.png" 2>/dev/null || return 1
-  convert-im6.q16 "$work/shot.png" -crop "$3x$4+$1+$2" -resize '1x1!' \
-    -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
+  import-im6.q16 -window root -crop "$3x$4+$1+$2" -resize '1x1!' \
+    -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info: 2>/dev/null
 }
 # Waits up to $1 seconds for a part of the screen to pass a test of its colour.
 waitFor() {  # seconds what x y w h test
