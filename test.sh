@@ -43,7 +43,8 @@ style_log=build/test/check_style.log
 ./tools/check_style.sh build/test > "$style_log" 2>&1 &
 style=$!
 tests_ok=true
-(cd build/test && ctest --output-on-failure -j "$jobs") || tests_ok=false
+# One test more than there are cores: the waits of some fill the others' time.
+(cd build/test && ctest --output-on-failure -j "$((jobs + 1))") || tests_ok=false
 style_ok=true
 wait "$style" || style_ok=false
 cat "$style_log"
