@@ -33,20 +33,6 @@ size_t foldAt(const std::string& text, size_t i, unsigned char out[2]) {
   return 2;
 }
 
-}  // namespace
-
-std::string LowerCase(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  unsigned char folded[2];
-  for (size_t i = 0; i < text.size();) {
-    const size_t n = foldAt(text, i, folded);
-    out.append(reinterpret_cast<const char*>(folded), n);
-    i += n;
-  }
-  return out;
-}
-
 // Reads the bytes of a text's lower-case form one at a time.
 class FoldedBytes {
  public:
@@ -68,6 +54,15 @@ class FoldedBytes {
   size_t taken_ = 0;
 };
 
+}  // namespace
+
+std::string LowerCase(const std::string& text) {
+  std::string out(text.size(), '\0');
+  FoldedBytes folded(text);
+  for (char& c : out) c = static_cast<char>(folded.next());
+  return out;
+}
+
 bool SameText(const std::string& a, const std::string& b) {
   // Folding keeps every character's length, so texts of different lengths differ.
   if (a.size() != b.size()) return false;
@@ -80,11 +75,8 @@ bool SameText(const std::string& a, const std::string& b) {
 }
 
 unsigned char LowerCaseByte(const std::string& text, size_t index) {
-  unsigned char folded[2];
-  for (size_t i = 0; i < text.size();) {
-    const size_t n = foldAt(text, i, folded);
-    if (index < i + n) return folded[index - i];
-    i += n;
-  }
-  return 0;
+  if (index >= text.size()) return 0;
+  FoldedBytes folded(text);
+  for (size_t i = 0; i < index; ++i) folded.next();
+  return folded.next();
 }
